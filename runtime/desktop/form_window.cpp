@@ -1,0 +1,224 @@
+#include "form_window.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <ranges>
+
+#include "command_button.h"
+#include "cursor_file.h"
+#include "form_menus.h"
+#include "look.h"
+#include "real_clock.h"
+#include "surface.h"
+#include "taskbar.h"
+
+namespace forms {
+namespace {
+
+constexpr Long mousePointerCustom = 99;
+constexpr Long startUpCentreScreen = 2;
+
+bool fixedBorder(Long borderStyle) {
+    // 1 fixed single, 3 fixed dialog, 4 fixed tool window
+    return borderStyle == 1 || borderStyle == 3 || borderStyle == 4;
+}
+
+bool enabledWithContainers(const Control& control) {
+    for (const Control* c = &control; c != nullptr; c = c->container()) {
+        if (hasProperty(c->controlClass(), Property::Enabled) && c->values().enabled == False) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The rectangle a painted control covers when shown, or an empty one.
+QRect paintedPlace(const Control& control) {
+    if (control.values().visible == False) return {};
+    const QRect place = placeOf(control);
+    // A line's rectangle holds its end points; it covers one pixel more each way.
+    return control.controlClass() == ControlClass::Line ? place.adjusted(0, 0, 1, 1) : place;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Runtime& runtime, RealClock* clock)
+    : runtime_(runtime), clock_(clock), pictures_(runtime) {
+    const Control& form = runtime_.form().window();
+    setObjectName(qtext(form.name()));
+    setFont(defaultFont());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    menuBar_ = new QMenuBar(this);
+    // Kept in the window, so that the client area sits at the same place on every desktop.
+    menuBar_->setNativeMenuBar(false);
+    menus_ = std::make_unique<FormMenus>(runtime_.form(), *menuBar_,
+                                         [this](const std::string& name) { click(name); });
+    if (menus_->empty()) {
+        delete menuBar_;
+        menuBar_ = nullptr;
+    } else {
+        layout->setMenuBar(menuBar_);
+        for (QMenu* menu : menuBar_->findChildren<QMenu*>()) menu->setFont(defaultFont());
+    }
+
+    client_ = new Surface(form, pictures_, this);
+    client_->setFixedSize(pixels(Single(form.values().clientWidth)),
+                          pixels(Single(form.values().clientHeight)));
+    layout->addWidget(client_);
+    surfaces_[&form] = client_;
+    addWidgets(form, *client_);
+    orderTabs();
+
+    for (const auto& control : runtime_.form().controls()) apply(*control);
+    setUpWindow();
+
+    runtime_.form().addObserver(this);
+    runtime_.setAfterEvent([this] {
+        sync();
+        if (clock_ != nullptr) clock_->rearm();
+    });
+}
+
+FormWindow::~FormWindow() {
+    runtime_.setAfterEvent(nullptr);
+    runtime_.form().removeObserver(this);
+}
+
+void FormWindow::setUpWindow() {
+    const Control::Values& v = runtime_.form().window().values();
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (v.minButton != False) flags |= Qt::WindowMinimizeButtonHint;
+    if (v.maxButton != False && !fixedBorder(v.borderStyle)) flags |= Qt::WindowMaximizeButtonHint;
+    if (v.borderStyle == 0) flags = Qt::Window | Qt::FramelessWindowHint;
+    setWindowFlags(flags);
+    layout()->setSizeConstraint(fixedBorder(v.borderStyle) ? QLayout::SetFixedSize
+                                                           : QLayout::SetMinimumSize);
+
+    if (!v.icon.empty()) {
+        const QImage icon = pictures_.image(v.icon, "ICO");
+        if (!icon.isNull()) setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    }
+    if (v.mousePointer == mousePointerCustom && !v.mouseIcon.empty()) {
+        if (const auto cursor = cursorFrom(runtime_.picture(v.mouseIcon))) client_->setCursor(*cursor);
+    }
+    // Otherwise the window system places the window.
+    if (v.startUpPosition == startUpCentreScreen) {
+        adjustSize();
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            move(screen->availableGeometry().center() - rect().center());
+        }
+    }
+    // The window's state must carry this before it is mapped, so the native window is made now.
+    if (v.showInTaskbar == False) skipTaskbar(*this);
+}
+
+void FormWindow::addWidgets(const Control& container, Surface& surface) {
+    std::vector<QWidget*> widgets;
+    for (const Control* control : container.children()) {
+        if (control->controlClass() == ControlClass::CommandButton) {
+            auto* button = new CommandButton(&surface);
+            button->setObjectName(qtext(control->name()));
+            button->setFont(fontOf(control->values()));
+            connect(button, &QPushButton::clicked, this, [this, control] { click(control->name()); });
+            buttons_[control] = button;
+            tabOrder_.push_back(control);
+            widgets.push_back(button);
+        } else if (control->controlClass() == ControlClass::Frame) {
+            auto* frame = new Surface(*control, pictures_, &surface);
+            surfaces_[control] = frame;
+            addWidgets(*control, *frame);
+            widgets.push_back(frame);
+        }
+    }
+    // Front first: raising them back to front leaves the first in front.
+    for (QWidget* widget : widgets | std::views::reverse) widget->raise();
+}
+
+void FormWindow::orderTabs() {
+    std::ranges::stable_sort(tabOrder_, {}, [](const Control* c) { return c->values().tabIndex; });
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
+        setTabOrder(buttons_.at(tabOrder_[i - 1]), buttons_.at(tabOrder_[i]));
+    }
+}
+
+void FormWindow::click(const std::string& name) {
+    if (clock_ != nullptr) clock_->catchUp();
+    runtime_.click(name);
+}
+
+void FormWindow::propertyWritten(const Control& control, Property) { changed_.insert(&control); }
+
+void FormWindow::sync() {
+    const std::set<const Control*> changed = std::move(changed_);
+    changed_.clear();
+    for (const Control* control : changed) apply(*control);
+}
+
+void FormWindow::apply(const Control& control) {
+    const Control::Values& v = control.values();
+    switch (control.controlClass()) {
+        case ControlClass::Form:
+            setWindowTitle(qtext(v.caption));
+            break;
+        case ControlClass::Label:
+        case ControlClass::Image:
+        case ControlClass::Line: {
+            Surface* surface = surfaces_.at(control.container());
+            QRect& painted = painted_[&control];
+            surface->update(painted);
+            painted = paintedPlace(control);
+            surface->update(painted);
+            break;
+        }
+        case ControlClass::CommandButton: {
+            CommandButton* button = buttons_.at(&control);
+            button->setGeometry(placeOf(control));
+            button->setCaption(qtext(v.caption));
+            button->setEnabled(v.enabled != False);
+            button->setVisible(v.visible != False);
+            break;
+        }
+        case ControlClass::Frame: {
+            Surface* frame = surfaces_.at(&control);
+            frame->setGeometry(placeOf(control));
+            frame->setEnabled(v.enabled != False);
+            frame->setVisible(v.visible != False);
+            frame->update();
+            break;
+        }
+        case ControlClass::Menu:
+            menus_->sync(control);
+            break;
+        case ControlClass::Timer:
+            break;
+    }
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Qt's first focus follows the order the buttons were made in; the form's follows TabIndex.
+    if (!focused_) {
+        focused_ = true;
+        focusFirstButton();
+    }
+}
+
+void FormWindow::focusFirstButton() {
+    const auto first = std::ranges::find_if(tabOrder_, [](const Control* c) {
+        return c->shownWithContainers() && enabledWithContainers(*c);
+    });
+    if (first != tabOrder_.end()) buttons_.at(*first)->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace forms

@@ -1,0 +1,60 @@
+#include "look.h"
+
+#include <QtMath>
+
+#include <algorithm>
+
+namespace forms {
+namespace {
+
+constexpr double twipsPerPixel = 15.0;
+constexpr double pixelsPerPoint = 96.0 / 72.0;
+
+QString familyFor(const std::string& name) {
+    // The old bitmap face is not on Linux; Liberation Sans has its metrics and Cyrillic.
+    if (name.empty() || name == "MS Sans Serif") return QStringLiteral("Liberation Sans");
+    return qtext(name);
+}
+
+QFont makeFont(const QString& family, Single points, bool bold) {
+    QFont font(family);
+    font.setPixelSize(qRound(points * pixelsPerPoint));
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+int pixels(Single twips) { return qRound(twips / twipsPerPixel); }
+
+QColor colour(Colour value) {
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+QColor defaultBackColor() { return QColor(0xF0, 0xF0, 0xF0); }
+
+QColor defaultForeColor() { return Qt::black; }
+
+QFont fontOf(const Control::Values& values) {
+    if (!values.font) return defaultFont();
+    return makeFont(familyFor(values.font->name), values.font->size, values.font->bold);
+}
+
+QFont defaultFont() { return makeFont(QStringLiteral("Liberation Sans"), 8.25f, false); }
+
+QRect placeOf(const Control& control) {
+    const Control::Values& v = control.values();
+    if (control.controlClass() == ControlClass::Line) {
+        const QPoint from(pixels(v.x1), pixels(v.y1));
+        const QPoint to(pixels(v.x2), pixels(v.y2));
+        return QRect(QPoint(std::min(from.x(), to.x()), std::min(from.y(), to.y())),
+                     QPoint(std::max(from.x(), to.x()), std::max(from.y(), to.y())));
+    }
+    return QRect(pixels(v.left), pixels(v.top), pixels(v.width), pixels(v.height));
+}
+
+QString qtext(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+}  // namespace forms

@@ -1,0 +1,35 @@
+// How the runtime's units, colours and fonts look on the desktop.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <string>
+
+#include "control.h"
+
+namespace forms {
+
+// Twips to logical pixels: 15 twips a pixel, rounded, negative places included.
+int pixels(Single twips);
+
+// &H00BBGGRR& as a colour.
+QColor colour(Colour value);
+
+// The class defaults for controls that store no colour.
+QColor defaultBackColor();
+QColor defaultForeColor();
+
+// The control's stored font, or the window's default font (Liberation Sans, 11 pixels).
+// Sizes are in pixels, so the layout does not follow the screen's DPI.
+QFont fontOf(const Control::Values& values);
+QFont defaultFont();
+
+// The control's place in its container, in pixels; for a line, the rectangle it covers.
+QRect placeOf(const Control& control);
+
+QString qtext(const std::string& utf8);
+
+}  // namespace forms

@@ -1,0 +1,189 @@
+// Reading stored window definitions: what a good one builds, and where a bad one is refused.
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "control.h"
+#include "definition_reader.h"
+#include "form.h"
+
+namespace {
+
+using forms::Control;
+using forms::ControlClass;
+using forms::DefinitionError;
+using forms::DefinitionReader;
+
+bool onlyShip(std::string_view name) {
+    return name == "ship.bmp";
+}
+
+std::unique_ptr<forms::Form> read(std::string_view text) {
+    return DefinitionReader::read(text, onlyShip);
+}
+
+struct Malformed {
+    std::string name;
+    std::string text;
+    int line;
+    std::string_view mentions;  // what the message must name
+};
+
+std::ostream& operator<<(std::ostream& out, const Malformed& m) {
+    return out << m.name;
+}
+
+class MalformedDefinitionTest : public ::testing::TestWithParam<Malformed> {};
+
+// A malformed definition is refused with the line at fault and a message naming the fault.
+TEST_P(MalformedDefinitionTest, IsRefusedAtItsLine) {
+    const Malformed& m = GetParam();
+    try {
+        read(m.text);
+        FAIL() << "the definition was accepted";
+    } catch (const DefinitionError& error) {
+        EXPECT_EQ(error.line(), m.line) << error.what();
+        EXPECT_NE(std::string(error.what()).find(m.mentions), std::string::npos) << error.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, MalformedDefinitionTest,
+    ::testing::Values(
+        Malformed{"UnknownClass", "Form F\n  Widget W\n", 2, "Widget"},
+        Malformed{"UnknownProperty", "Form F\n  Label L\n    Colour = 5\n", 3, "Colour"},
+        Malformed{"PropertyTheClassLacks", "Form F\n  Timer T\n    Caption = \"x\"\n", 3,
+                  "Caption"},
+        Malformed{"BadNumber", "Form F\n  Label L\n    Left = 12x\n", 3, "12x"},
+        Malformed{"NumberNotFinite", "Form F\n  Label L\n    Left = inf\n", 3, "inf"},
+        Malformed{"NumberNotANumber", "Form F\n  Label L\n    Top = nan\n", 3, "nan"},
+        Malformed{"FractionForAWholeNumber", "Form F\n  Timer T\n    Interval = 2.5\n", 3, "2.5"},
+        Malformed{"WholeNumberOutOfRange", "Form F\n  Timer T\n    Interval = 99999999999\n", 3,
+                  "99999999999"},
+        Malformed{"BadBoolean", "Form F\n  Label L\n    Visible = Yes\n", 3, "Yes"},
+        Malformed{"BadColourDigits", "Form F\n  Label L\n    BackColor = &H00GG0000&\n", 3,
+                  "&H00GG0000&"},
+        Malformed{"ColourWithoutNotation", "Form F\n  Label L\n    ForeColor = 255\n", 3, "255"},
+        Malformed{"UnterminatedText", "Form F\n  Caption = \"Kestrune\n", 2, "unterminated"},
+        Malformed{"UnterminatedAfterQuotePair", "Form F\n  Caption = \"say \"\"hi\"\"\n", 2,
+                  "unterminated"},
+        Malformed{"UnterminatedOpeningQuoteOnly", "Form F\n  Caption = \"\n", 2, "unterminated"},
+        Malformed{"DuplicateControlName", "Form F\n  Label L\n  Frame P\n    Label L\n", 4,
+                  "\"L\""},
+        Malformed{"ControlNamedLikeTheForm", "Form F\n  Label F\n", 2, "\"F\""},
+        Malformed{"SettingGivenTwice",
+                  "Form F\n  Label L\n    Left = 1\n    Top = 2\n    Left = 3\n", 5, "Left"},
+        Malformed{"MissingPicture", "Form F\n  Image I\n    Picture = \"gone.bmp\"\n", 3,
+                  "gone.bmp"},
+        Malformed{"UnassignedByte", "Form F\n  Caption = \"\x98\"\n", 2, "Windows-1251"},
+        Malformed{"ControlCharacter", "Form F\n  Label L\n    Caption = \"a\x01\"\n", 3,
+                  "Windows-1251"},
+        Malformed{"OpensWithoutAForm", "Label L\n  Caption = \"x\"\n", 1, "Form"},
+        Malformed{"HoldsNoForm", "# nothing here\n", 1, "Form"},
+        Malformed{"SecondForm", "Form F\nForm G\n", 2, "Form"},
+        Malformed{"OddIndentation", "Form F\n   Label L\n", 2, "two blanks"},
+        Malformed{"TabIndentation", "Form F\n\tLabel L\n", 2, "tab"},
+        Malformed{"IndentedTooDeep", "Form F\n      Label L\n", 2, "deeper"},
+        Malformed{"ControlUnderALabel", "Form F\n  Label L\n    CommandButton B\n", 3, "Label L"},
+        Malformed{"ControlUnderATimer", "Form F\n  Timer T\n    Label L\n", 3, "Timer T"},
+        Malformed{"LinesCountedAcrossCommentsAndCrLf",
+                  "# title screen\r\n\r\nForm F\r\n  # the score\r\n  Label L\r\n    Left = x\r\n",
+                  6, "\"x\""}),
+    [](const ::testing::TestParamInfo<Malformed>& info) { return info.param.name; });
+
+// Windows-1251 captions arrive as UTF-8, with "" standing for a quote.
+TEST(DefinitionReaderTest, DecodesTexts) {
+    const auto form = read(
+        "Form F\n"
+        "  Caption = \"\xc8\xe3\xf0\xe0 \xb8\xa8 \xb9"
+        "1\"\n"
+        "  Label Said\n"
+        "    Caption = \"say \"\"hi\"\"\"\n"
+        "  Label Quote\n"
+        "    Caption = \"\"\"\"\n"
+        "  Label Blank\n"
+        "    Caption = \"\"\n"
+        "  Label Sign\n"
+        "    Caption = \"a = b # c\"\n");
+    EXPECT_EQ(form->window().values().caption, "Игра ёЁ №1");
+    EXPECT_EQ(form->control("Said").values().caption, "say \"hi\"");
+    EXPECT_EQ(form->control("Quote").values().caption, "\"");
+    EXPECT_EQ(form->control("Blank").values().caption, "");
+    EXPECT_EQ(form->control("Sign").values().caption, "a = b # c");
+}
+
+std::vector<std::string> names(const std::vector<Control*>& controls) {
+    std::vector<std::string> out;
+    for (const Control* c : controls) out.push_back(c->name());
+    return out;
+}
+
+// Controls stand in their containers front first, as listed, and the form lists them all in order.
+TEST(DefinitionReaderTest, ListingGivesTheZOrder) {
+    const auto form = read(
+        "Form F\n"
+        "  Label Top\n"
+        "  Frame Panel\n"
+        "    CommandButton A\n"
+        "    Frame Inner\n"
+        "      Label Deep\n"
+        "    CommandButton B\n"
+        "  Caption = \"after the frame\"\n"
+        "  Image Back\n");
+    EXPECT_EQ(names(form->window().children()), (std::vector<std::string>{"Top", "Panel", "Back"}));
+    EXPECT_EQ(names(form->control("Panel").children()),
+              (std::vector<std::string>{"A", "Inner", "B"}));
+    EXPECT_EQ(names(form->control("Inner").children()), std::vector<std::string>{"Deep"});
+    EXPECT_EQ(form->control("Deep").container(), form->find("Inner"));
+    EXPECT_EQ(form->window().values().caption, "after the frame");
+
+    std::vector<Control*> all;
+    for (const auto& c : form->controls()) all.push_back(c.get());
+    EXPECT_EQ(names(all),
+              (std::vector<std::string>{"F", "Top", "Panel", "A", "Inner", "Deep", "B", "Back"}));
+}
+
+// What a definition does not set keeps the class default; what it sets is stored as written.
+TEST(DefinitionReaderTest, StoresSettingsOverClassDefaults) {
+    const auto form = read(
+        "Form F\n"
+        "  Timer Plain\n"
+        "  Timer Off\n"
+        "    Enabled = False\n"
+        "    Interval = 600\n"
+        "  Image Ship\n"
+        "    Picture = \"ship.bmp\"\n"
+        "    Stretch = True\n"
+        "  Label L\n"
+        "    Left = -360\n"
+        "    Top = 3480\n"
+        "    BackColor = &H0000C0C0&\n"
+        "    FontSize = 8.25\n"
+        "    FontBold = True\n");
+    EXPECT_EQ(form->control("Plain").values().enabled, forms::True);
+    EXPECT_EQ(form->control("Plain").values().interval, 0);
+    EXPECT_EQ(form->control("Off").values().enabled, forms::False);
+    EXPECT_EQ(form->control("Off").values().interval, 600);
+
+    const Control::Values& ship = form->control("Ship").values();
+    EXPECT_EQ(ship.visible, forms::True);
+    EXPECT_EQ(ship.picture, "ship.bmp");
+    EXPECT_EQ(ship.stretch, forms::True);
+
+    const Control::Values& label = form->control("L").values();
+    EXPECT_EQ(label.visible, forms::True);
+    EXPECT_EQ(label.left, -360.0f);
+    EXPECT_EQ(label.top, 3480.0f);
+    EXPECT_EQ(label.backColor, forms::Colour{0x0000C0C0});
+    EXPECT_FALSE(label.foreColor.has_value());
+    ASSERT_TRUE(label.font.has_value());
+    EXPECT_EQ(label.font->size, 8.25f);
+    EXPECT_TRUE(label.font->bold);
+    EXPECT_EQ(form->control("L").controlClass(), ControlClass::Label);
+}
+
+}  // namespace
