@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,9 @@
 #include "thun_rt_main.h"
 
 // Colours print by name when a check fails.
-void PrintTo(const QColor& colour, std::ostream* os) { *os << colour.name().toStdString(); }
+void PrintTo(const QColor& colour, std::ostream* os) {
+    *os << colour.name().toStdString();
+}
 
 namespace {
 
@@ -173,7 +176,9 @@ void Start_Click(Runtime& rt) {
     clicks().push_back("Start");
     rt.form().control("Tick").setEnabled(forms::True);
 }
-void Stopped_Click(Runtime&) { clicks().push_back("Stopped"); }
+void Stopped_Click(Runtime&) {
+    clicks().push_back("Stopped");
+}
 void Open_Click(Runtime& rt) {
     clicks().push_back("Open");
     rt.form().control("Box").setVisible(forms::True);
@@ -182,9 +187,15 @@ void Hide_Click(Runtime& rt) {
     clicks().push_back("Hide");
     rt.form().control("Box").setVisible(forms::False);
 }
-void Under_Click(Runtime&) { clicks().push_back("Under"); }
-void NewGame_Click(Runtime&) { clicks().push_back("NewGame"); }
-void Off_Click(Runtime&) { clicks().push_back("Off"); }
+void Under_Click(Runtime&) {
+    clicks().push_back("Under");
+}
+void NewGame_Click(Runtime&) {
+    clicks().push_back("NewGame");
+}
+void Off_Click(Runtime&) {
+    clicks().push_back("Off");
+}
 void Tick_Timer(Runtime& rt) {
     forms::Control& mover = rt.form().control("Mover");
     mover.setLeft(mover.left() - 900);
@@ -199,7 +210,9 @@ QByteArray encoded(const QImage& image, const char* format) {
     return bytes;
 }
 
-std::string_view view(const QByteArray& bytes) { return {bytes.constData(), std::size_t(bytes.size())}; }
+std::string_view view(const QByteArray& bytes) {
+    return {bytes.constData(), std::size_t(bytes.size())};
+}
 
 // Blue on the left half, green on the right.
 const QByteArray& twoColourBmp() {
@@ -266,7 +279,7 @@ protected:
 
     QPushButton& button(const char* name) {
         auto* found = window.findChild<QPushButton*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
+        if (found == nullptr) throw std::runtime_error(std::string("no button ") + name);
         return *found;
     }
 
@@ -276,7 +289,7 @@ protected:
     forms::FormWindow window{runtime};
 };
 
-// The client area is the definition's ClientWidth x ClientHeight, in pixels.
+// The window takes the form's Caption, and its client area is exactly ClientWidth x ClientHeight.
 TEST_F(DemoWindow, ClientAreaHasTheDefinitionsSize) {
     EXPECT_EQ(window.clientArea().size(), QSize(300, 200));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Demo"));
@@ -309,7 +322,9 @@ struct AccessKeyCase {
     std::vector<std::string> clicked;
 };
 
-void PrintTo(const AccessKeyCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const AccessKeyCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class AccessKeys : public DemoWindow, public ::testing::WithParamInterface<AccessKeyCase> {};
 
@@ -320,14 +335,14 @@ TEST_P(AccessKeys, AltAndTheMarkedLetterClicks) {
     EXPECT_EQ(clicks(), GetParam().clicked);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Captions, AccessKeys,
-    ::testing::Values(AccessKeyCase{"FirstMarkCyrillic", 0x041D, {"Start"}},
-                      AccessKeyCase{"SecondMark", Qt::Key_Q, {"Start"}},
-                      AccessKeyCase{"UnmarkedLetter", Qt::Key_B, {}},
-                      AccessKeyCase{"DisabledButton", Qt::Key_T, {}},
-                      AccessKeyCase{"ButtonOfHiddenFrame", Qt::Key_H, {}}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Captions, AccessKeys,
+                         ::testing::Values(AccessKeyCase{"FirstMarkCyrillic", 0x041D, {"Start"}},
+                                           AccessKeyCase{"SecondMark", Qt::Key_Q, {"Start"}},
+                                           AccessKeyCase{"UnmarkedLetter", Qt::Key_B, {}},
+                                           AccessKeyCase{"DisabledButton", Qt::Key_T, {}},
+                                           AccessKeyCase{"HiddenButton", Qt::Key_C, {}},
+                                           AccessKeyCase{"ButtonOfHiddenFrame", Qt::Key_H, {}}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 // Every marked letter of a caption is an access key, in order; "&&" is a plain "&".
 TEST(AccessKeyLetters, EveryMarkCounts) {
@@ -377,7 +392,9 @@ struct PixelCase {
     QColor expected;
 };
 
-void PrintTo(const PixelCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const PixelCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class Pixels : public DemoWindow, public ::testing::WithParamInterface<PixelCase> {};
 
@@ -386,16 +403,15 @@ TEST_P(Pixels, ShowTheExpectedColour) {
     EXPECT_EQ(grabClient().pixelColor(GetParam().at), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Drawing, Pixels,
-    ::testing::Values(PixelCase{"LabelBackColor", {85, 25}, Qt::cyan},
-                      PixelCase{"LabelInFrontOfPicture", {15, 50}, Qt::black},
-                      PixelCase{"PictureLeftHalf", {22, 50}, Qt::blue},
-                      PixelCase{"PictureRightHalf", {45, 50}, Qt::green},
-                      PixelCase{"LineOnItsRow", {50, 90}, Qt::blue},
-                      PixelCase{"NothingBelowTheLine", {50, 91}, Qt::white},
-                      PixelCase{"BackColorElsewhere", {299, 199}, Qt::white}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Drawing, Pixels,
+                         ::testing::Values(PixelCase{"LabelBackColor", {85, 25}, Qt::cyan},
+                                           PixelCase{"LabelInFrontOfPicture", {15, 50}, Qt::black},
+                                           PixelCase{"PictureLeftHalf", {22, 50}, Qt::blue},
+                                           PixelCase{"PictureRightHalf", {45, 50}, Qt::green},
+                                           PixelCase{"LineOnItsRow", {50, 90}, Qt::blue},
+                                           PixelCase{"NothingBelowTheLine", {50, 91}, Qt::white},
+                                           PixelCase{"BackColorElsewhere", {299, 199}, Qt::white}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 // A label's caption is drawn in its ForeColor, from the top left of its rectangle.
 TEST_F(DemoWindow, LabelTextAppearsTopLeft) {
@@ -441,7 +457,8 @@ TEST_F(DemoWindow, MenuItemsClickAndTakeNoAccessKeys) {
     const QList<QAction*> items = game->actions();
     ASSERT_EQ(items.size(), 2);
     for (QAction* action : {bar.front(), items[0], items[1]}) {
-        EXPECT_TRUE(QKeySequence::mnemonic(action->text()).isEmpty()) << action->text().toStdString();
+        EXPECT_TRUE(QKeySequence::mnemonic(action->text()).isEmpty())
+            << action->text().toStdString();
         EXPECT_TRUE(action->shortcut().isEmpty());
     }
     EXPECT_FALSE(items[1]->isEnabled());
@@ -467,7 +484,8 @@ TEST(Units, TwipsAndPointsBecomePixels) {
     EXPECT_EQ(forms::pixels(8), 1);
     EXPECT_EQ(forms::pixels(-8), -1);
     EXPECT_EQ(forms::pixels(7), 0);
-    for (const auto& [points, pixels] : {std::pair{8.25f, 11}, {12.0f, 16}, {13.5f, 18}, {24.0f, 32}}) {
+    for (const auto& [points, pixels] :
+         {std::pair{8.25f, 11}, {12.0f, 16}, {13.5f, 18}, {24.0f, 32}}) {
         forms::Control::Values values;
         values.font = forms::Font{"MS Sans Serif", points, true, 204};
         const QFont font = forms::fontOf(values);
@@ -502,7 +520,9 @@ TEST_F(Startup, BadDefinitionEndsWithStatusOne) {
                 ::testing::ExitedWithCode(1), "kestrune: .*line 2.*\n$");
 }
 
-void Fail_Load(Runtime& rt) { rt.form().control("Missing"); }
+void Fail_Load(Runtime& rt) {
+    rt.form().control("Missing");
+}
 
 TEST_F(Startup, RunTimeErrorShowsTheBoxThenEndsWithStatusOne) {
     EXPECT_EXIT(
@@ -516,7 +536,8 @@ TEST_F(Startup, RunTimeErrorShowsTheBoxThenEndsWithStatusOne) {
                 box->close();
             });
             player->start(20);
-            forms::ThunRTMain({"Form Demo\n  Caption = \"Demo\"\n", {}, {{"Form_Load", Fail_Load}}});
+            forms::ThunRTMain(
+                {"Form Demo\n  Caption = \"Demo\"\n", {}, {{"Form_Load", Fail_Load}}});
         },
         ::testing::ExitedWithCode(1), "Missing");
 }
