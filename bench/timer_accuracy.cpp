@@ -49,9 +49,15 @@ forms::RealClock* realClock = nullptr;
 Run runs[2] = {{"20 ms timer", 20}, {"18 ms timer", 18}};
 int phase = 0;
 
-void record(Run& run) { run.firedMs.push_back(double(realClock->elapsedNs()) / 1e6); }
-void Tick20_Timer(Runtime&) { record(runs[0]); }
-void Tick18_Timer(Runtime&) { record(runs[1]); }
+void record(Run& run) {
+    run.firedMs.push_back(double(realClock->elapsedNs()) / 1e6);
+}
+void Tick20_Timer(Runtime&) {
+    record(runs[0]);
+}
+void Tick18_Timer(Runtime&) {
+    record(runs[1]);
+}
 
 // Each click starts the next phase.
 void Next_Click(Runtime& rt) {
@@ -86,10 +92,11 @@ void report(const Run& run) {
         lateness.push_back(run.firedMs[k] - due);
     }
     const double mean = (run.firedMs.back() - run.firedMs.front()) / double(run.firedMs.size() - 1);
-    std::printf("| %s | %zu | %.3f ms (%+.3f%%) | %.3f ms | %.3f ms | %.3f ms | %lld |\n", run.name,
-                run.firedMs.size(), mean, 100.0 * (mean - double(run.interval)) / double(run.interval),
-                percentile(lateness, 0.5), percentile(lateness, 0.99),
-                *std::max_element(lateness.begin(), lateness.end()), static_cast<long long>(run.wakeUps));
+    std::printf(
+        "| %s | %zu | %.3f ms (%+.3f%%) | %.3f ms | %.3f ms | %.3f ms | %lld |\n", run.name,
+        run.firedMs.size(), mean, 100.0 * (mean - double(run.interval)) / double(run.interval),
+        percentile(lateness, 0.5), percentile(lateness, 0.99),
+        *std::max_element(lateness.begin(), lateness.end()), static_cast<long long>(run.wakeUps));
 }
 
 }  // namespace
@@ -98,9 +105,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    Runtime runtime({definition, {}, {{"Tick20_Timer", Tick20_Timer},
-                                      {"Tick18_Timer", Tick18_Timer},
-                                      {"Next_Click", Next_Click}}});
+    Runtime runtime({definition,
+                     {},
+                     {{"Tick20_Timer", Tick20_Timer},
+                      {"Tick18_Timer", Tick18_Timer},
+                      {"Next_Click", Next_Click}}});
     forms::RealClock clock(runtime);
     realClock = &clock;
     forms::FormWindow window(runtime, &clock);
@@ -125,9 +134,11 @@ int main(int argc, char** argv) {
     runs[1].wakeUps = marks[2] - marks[1];
     const qint64 idleWakeUps = marks[3] - marks[2];
 
-    std::printf("| run | firings | mean period | p50 lateness | p99 lateness | max lateness | wake-ups |\n"
-                "|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "| run | firings | mean period | p50 lateness | p99 lateness | max lateness | wake-ups |\n"
+        "|---|---|---|---|---|---|---|\n");
     for (const Run& run : runs) report(run);
-    std::printf("| all timers off, 10 s | 0 | - | - | - | - | %lld |\n", static_cast<long long>(idleWakeUps));
+    std::printf("| all timers off, 10 s | 0 | - | - | - | - | %lld |\n",
+                static_cast<long long>(idleWakeUps));
     std::printf("goals: mean period within 0.2%%, p99 lateness < 1.5 ms, 0 wake-ups while idle\n");
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the real game window on Xvfb, with a window manager for the title bar.
-#   scripts/screenshot.sh [out.png] [key...]
-# Keys (xdotool names, e.g. alt+q) are pressed one by one before the shot, half a second apart.
+#   scripts/screenshot.sh [out.png] [action...]
+# Each action is a key (xdotool names, e.g. alt+q), "click:X,Y" (a click at window pixel X,Y)
+# or "wait:S" (S seconds); they run one by one before the shot, half a second apart.
 # With no arguments it takes docs/idle.png, the window at start, from build/release.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,9 +25,15 @@ xvfb-run -a -s "-screen 0 640x480x24" bash -c '
         [ -n "$id" ] && break
         sleep 0.1
     done
+    xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
     sleep 0.5
-    for key in "$@"; do
-        xdotool key --window "$id" "$key"
+    for action in "$@"; do
+        case "$action" in
+            click:*) xy=${action#click:}
+                     xdotool mousemove --window "$id" "${xy%,*}" "${xy#*,}" click 1 ;;
+            wait:*) sleep "${action#wait:}" ;;
+            *) xdotool key "$action" ;;
+        esac
         sleep 0.5
     done
     import -window "$id" -frame "$out"

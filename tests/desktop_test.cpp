@@ -16,10 +16,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <cstdlib>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "command_button.h"

@@ -55,7 +55,8 @@ void CommandButton::setCaption(const QString& caption) {
         auto* shortcut = new QShortcut(sequence, this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, &CommandButton::accessKeyPressed);
-        connect(shortcut, &QShortcut::activatedAmbiguously, this, [this] { setFocus(Qt::ShortcutFocusReason); });
+        connect(shortcut, &QShortcut::activatedAmbiguously, this,
+                [this] { setFocus(Qt::ShortcutFocusReason); });
         furtherKeys_.append(shortcut);
     }
 }
@@ -98,16 +99,17 @@ void CommandButton::paintEvent(QPaintEvent*) {
     layout.setFormats(underlines);
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    line.setLeadingIncluded(false);
     layout.endLayout();
+    if (!line.isValid()) return;
 
     QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     if (option.state & (QStyle::State_Sunken | QStyle::State_On)) {
         contents.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                            style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     }
-    const QPointF at(contents.x() + (contents.width() - line.naturalTextWidth()) / 2.0,
-                     contents.y() + (contents.height() - line.height()) / 2.0);
+    // Whole pixels keep the letters as sharp as the style's own.
+    const QPoint at(contents.x() + qRound((contents.width() - line.naturalTextWidth()) / 2.0),
+                    contents.y() + qRound((contents.height() - line.height()) / 2.0));
     painter.setPen(option.palette.color(QPalette::ButtonText));
     layout.draw(&painter, at);
 }

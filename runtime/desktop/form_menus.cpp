@@ -9,10 +9,14 @@
 namespace forms {
 namespace {
 
-bool hasItems(const Control& menu) { return !menu.children().empty(); }
+bool hasItems(const Control& menu) {
+    return !menu.children().empty();
+}
 
 // A caption of a single hyphen marks a separator line, not an item.
-bool isSeparator(const Control& menu) { return menu.values().caption == "-"; }
+bool isSeparator(const Control& menu) {
+    return menu.values().caption == "-";
+}
 
 }  // namespace
 

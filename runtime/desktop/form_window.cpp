@@ -110,7 +110,8 @@ void FormWindow::setUpWindow() {
         if (!icon.isNull()) setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     }
     if (v.mousePointer == mousePointerCustom && !v.mouseIcon.empty()) {
-        if (const auto cursor = cursorFrom(runtime_.picture(v.mouseIcon))) client_->setCursor(*cursor);
+        if (const auto cursor = cursorFrom(runtime_.picture(v.mouseIcon)))
+            client_->setCursor(*cursor);
     }
     // Otherwise the window system places the window.
     if (v.startUpPosition == startUpCentreScreen) {
@@ -130,7 +131,8 @@ void FormWindow::addWidgets(const Control& container, Surface& surface) {
             auto* button = new CommandButton(&surface);
             button->setObjectName(qtext(control->name()));
             button->setFont(fontOf(control->values()));
-            connect(button, &QPushButton::clicked, this, [this, control] { click(control->name()); });
+            connect(button, &QPushButton::clicked, this,
+                    [this, control] { click(control->name()); });
             buttons_[control] = button;
             tabOrder_.push_back(control);
             widgets.push_back(button);
@@ -157,7 +159,9 @@ void FormWindow::click(const std::string& name) {
     runtime_.click(name);
 }
 
-void FormWindow::propertyWritten(const Control& control, Property) { changed_.insert(&control); }
+void FormWindow::propertyWritten(const Control& control, Property) {
+    changed_.insert(&control);
+}
 
 void FormWindow::sync() {
     const std::set<const Control*> changed = std::move(changed_);

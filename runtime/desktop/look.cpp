@@ -25,22 +25,30 @@ QFont makeFont(const QString& family, Single points, bool bold) {
 
 }  // namespace
 
-int pixels(Single twips) { return qRound(twips / twipsPerPixel); }
+int pixels(Single twips) {
+    return qRound(twips / twipsPerPixel);
+}
 
 QColor colour(Colour value) {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-QColor defaultBackColor() { return QColor(0xF0, 0xF0, 0xF0); }
+QColor defaultBackColor() {
+    return QColor(0xF0, 0xF0, 0xF0);
+}
 
-QColor defaultForeColor() { return Qt::black; }
+QColor defaultForeColor() {
+    return Qt::black;
+}
 
 QFont fontOf(const Control::Values& values) {
     if (!values.font) return defaultFont();
     return makeFont(familyFor(values.font->name), values.font->size, values.font->bold);
 }
 
-QFont defaultFont() { return makeFont(QStringLiteral("Liberation Sans"), 8.25f, false); }
+QFont defaultFont() {
+    return makeFont(QStringLiteral("Liberation Sans"), 8.25f, false);
+}
 
 QRect placeOf(const Control& control) {
     const Control::Values& v = control.values();

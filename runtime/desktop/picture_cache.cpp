@@ -11,7 +11,8 @@ QByteArray bytesOf(std::string_view data) {
 QImage PictureCache::image(const std::string& name, const char* format) {
     auto found = images_.find(name);
     if (found == images_.end()) {
-        found = images_.emplace(name, QImage::fromData(bytesOf(runtime_.picture(name)), format)).first;
+        found =
+            images_.emplace(name, QImage::fromData(bytesOf(runtime_.picture(name)), format)).first;
     }
     return found->second;
 }

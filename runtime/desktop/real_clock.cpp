@@ -12,7 +12,9 @@ RealClock::RealClock(Runtime& runtime) : runtime_(runtime) {
     elapsed_.start();
 }
 
-void RealClock::catchUp() { runtime_.fireDueAt(elapsed()); }
+void RealClock::catchUp() {
+    runtime_.fireDueAt(elapsed());
+}
 
 void RealClock::rearm() {
     const auto due = runtime_.nextDue();

@@ -17,9 +17,12 @@ constexpr int captionGap = 2;
 
 int alignmentFlags(Long alignment) {
     switch (alignment) {
-        case 1: return Qt::AlignRight;
-        case 2: return Qt::AlignHCenter;
-        default: return Qt::AlignLeft;
+        case 1:
+            return Qt::AlignRight;
+        case 2:
+            return Qt::AlignHCenter;
+        default:
+            return Qt::AlignLeft;
     }
 }
 
@@ -105,7 +108,8 @@ void Surface::paintControl(QPainter& painter, const Control& control) const {
             QPen pen(v.borderColor ? colour(*v.borderColor) : QColor(Qt::black));
             pen.setCosmetic(true);
             painter.setPen(pen);
-            painter.drawLine(QPoint(pixels(v.x1), pixels(v.y1)), QPoint(pixels(v.x2), pixels(v.y2)));
+            painter.drawLine(QPoint(pixels(v.x1), pixels(v.y1)),
+                             QPoint(pixels(v.x2), pixels(v.y2)));
             break;
         }
         default:
