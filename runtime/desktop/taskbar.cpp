@@ -24,9 +24,11 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
 }  // namespace
 
 void skipTaskbar(QWidget& window) {
+    // Only on X11; the offscreen platform offers the same interface with no connection.
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr) return;
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = x11 == nullptr ? nullptr : x11->connection();
+    if (connection == nullptr) return;
     const auto id = xcb_window_t(window.winId());
     const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
     const xcb_atom_t skip = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");

@@ -1,0 +1,227 @@
+// The game window on the desktop, offscreen: what a player sees and what the keys do.
+
+// Mouse clicks go through the window, which finds the widget under the pointer as for a player.
+#define QTEST_QPA_MOUSE_HANDLING
+
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "access_log.h"
+#include "field.h"
+#include "form_window.h"
+#include "game_fixture.h"
+#include "surface.h"
+
+namespace kestrune::testing {
+namespace {
+
+const QColor olive(192, 192, 0);
+const QColor frameBlue(0, 0, 255);
+const QColor skyBlue(138, 197, 255);
+const QColor yellow(255, 255, 0);
+
+bool near(const QColor& a, const QColor& b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+class GameWindow : public ::testing::Test, public HeadlessGame {
+protected:
+    void SetUp() override {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QImage grab() { return window.clientArea().grab().toImage(); }
+    QColor pixel(int x, int y) { return grab().pixelColor(x, y); }
+
+    void altKey(Qt::Key key, char16_t letter) {
+        QTest::sendKeyEvent(QTest::Click, &window, key, QString(QChar(letter)), Qt::AltModifier);
+    }
+
+    QMenu* menu(int index) { return window.menuBar()->actions().at(index)->menu(); }
+
+    forms::FormWindow window{rt};
+};
+
+// The client area is 428 x 366 pixels below the menu bar, under the game's title.
+TEST_F(GameWindow, SizeAndTitle) {
+    EXPECT_EQ(window.clientArea().size(), QSize(428, 366));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Kestrune!!!"));
+    EXPECT_FALSE(window.windowIcon().isNull());
+}
+
+// At start the window is olive, the blue frame lines stand over the title picture, and the
+// title picture covers the field and every object in it.
+TEST_F(GameWindow, IdleScreen) {
+    const QImage image = grab();
+    struct Place {
+        int x, y;
+        QColor colour;
+    };
+    const std::vector<Place> places{
+        {2, 2, olive},        {426, 100, olive},    {270, 270, olive},
+        {200, 8, frameBlue},  {8, 100, frameBlue},  {424, 100, frameBlue}, {200, 264, frameBlue},
+    };
+    for (const Place& p : places) {
+        EXPECT_EQ(image.pixelColor(p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
+
+    // Inside the frame stands the title picture, stretched to 417 x 257 from (8, 8).
+    const QImage title =
+        QImage::fromData(reinterpret_cast<const uchar*>(rt.picture("title.bmp").data()),
+                         int(rt.picture("title.bmp").size()), "BMP")
+            .scaled(417, 257, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    ASSERT_FALSE(title.isNull());
+    // Among them the cells of Image4 (column 11, row 5) and Imagering1 (column 2, row 6).
+    for (const QPoint at : {QPoint(100, 60), QPoint(376, 184), QPoint(88, 216), QPoint(212, 130)}) {
+        EXPECT_TRUE(near(image.pixelColor(at), title.pixelColor(at - QPoint(8, 8)), 12))
+            << at.x() << "," << at.y();
+    }
+}
+
+// At start the move, pause and continue keys do nothing: their buttons are disabled.
+TEST_F(GameWindow, DisabledKeysDoNothingAtStart) {
+    AccessLog log;
+    rt.form().addObserver(&log);
+    altKey(Qt::Key_A, u'a');
+    altKey(Qt::Key_Z, u'z');
+    altKey(Qt::Key_W, u'w');
+    altKey(Qt::Key_E, u'e');
+    rt.form().removeObserver(&log);
+    EXPECT_TRUE(log.accesses.empty());
+    EXPECT_EQ(pattern(), idle);
+}
+
+// A click on a picture, a label or the field raises nothing: only buttons and menus have
+// handlers.
+TEST_F(GameWindow, ClicksOnPicturesAndLabelsDoNothing) {
+    ASSERT_TRUE(rt.click("Command1"));
+    AccessLog log;
+    rt.form().addObserver(&log);
+    // The hero, the field, a block's stored cell, the score words and the score.
+    for (const QPoint at : {QPoint(24, 24), QPoint(200, 100), QPoint(312, 56), QPoint(100, 288),
+                            QPoint(170, 288)}) {
+        QTest::mouseClick(&window.clientArea(), Qt::LeftButton, {}, at);
+    }
+    rt.form().removeObserver(&log);
+    EXPECT_TRUE(log.accesses.empty());
+}
+
+// The menus hold the game's commands and the help, with plain captions: no access keys and no
+// shortcut keys, all enabled and unchecked.
+TEST_F(GameWindow, Menus) {
+    const QList<QAction*> bar = window.menuBar()->actions();
+    ASSERT_EQ(bar.size(), 2);
+    EXPECT_EQ(bar[0]->text(), QStringLiteral("Игра"));
+    EXPECT_EQ(bar[1]->text(), QStringLiteral("Помощь"));
+    const std::vector<std::vector<QString>> items{
+        {QStringLiteral("Новая"), QStringLiteral("Пауза"), QStringLiteral("Продолжить")},
+        {QStringLiteral("Как играть и кто создатель")},
+    };
+    for (int m = 0; m < 2; ++m) {
+        const QList<QAction*> actions = menu(m)->actions();
+        ASSERT_EQ(actions.size(), qsizetype(items[m].size()));
+        for (int i = 0; i < actions.size(); ++i) {
+            EXPECT_EQ(actions[i]->text(), items[m][i]);
+            EXPECT_TRUE(actions[i]->isEnabled());
+            EXPECT_FALSE(actions[i]->isChecked());
+            EXPECT_TRUE(actions[i]->shortcut().isEmpty());
+            EXPECT_TRUE(QKeySequence::mnemonic(actions[i]->text()).isEmpty());
+        }
+        EXPECT_TRUE(QKeySequence::mnemonic(bar[m]->text()).isEmpty());
+    }
+}
+
+// The menu's pause acts even where the pause button is disabled.
+TEST_F(GameWindow, MenuPauseActsInIdle) {
+    menu(0)->actions().at(1)->trigger();
+    EXPECT_EQ(v("Commandcontinue").enabled, forms::True);
+    EXPECT_TRUE(window.findChild<QPushButton*>("Commandcontinue")->isEnabled());
+}
+
+// Alt+Q and Alt+Н start a game; Alt+W pauses it and Alt+E continues it; Alt+Z moves the hero.
+TEST_F(GameWindow, AccessKeysPlayTheGame) {
+    altKey(Qt::Key_Q, u'q');
+    EXPECT_EQ(pattern(), running);
+    altKey(Qt::Key_W, u'w');
+    EXPECT_EQ(pattern(), paused);
+    altKey(Qt::Key_E, u'e');
+    EXPECT_EQ(pattern(), running);
+    altKey(Qt::Key_Z, u'z');
+    EXPECT_EQ(v("Imagetravik").top, rowTop(1));
+    altKey(Qt::Key_A, u'a');
+    altKey(Qt::Key_A, u'a');
+    EXPECT_EQ(v("Imagetravik").top, rowTop(7));
+
+    altKey(Qt::Key_W, u'w');
+    c("Labelscore").storedValues().caption = "150";
+    altKey(Qt::Key(0x041D), u'н');  // Н on a Russian keyboard
+    EXPECT_EQ(pattern(), running);
+    EXPECT_EQ(v("Labelscore").caption, "0");
+}
+
+// The open help box hides the score words and the score: what they hold no longer shows; "X"
+// closes the box again.
+TEST_F(GameWindow, HelpBoxCoversTheScoreAndCloses) {
+    const QRect scoreLabels(56, 280, 210, 17);  // Label1 and Labelscore
+    auto scoreArea = [this, &scoreLabels] { return grab().copy(scoreLabels); };
+    auto changeScore = [this](const char* words, const char* score) {
+        c("Label1").storedValues().caption = words;
+        c("Labelscore").storedValues().caption = score;
+    };
+    const QImage shown = scoreArea();
+    changeScore("ЖЖЖЖЖЖЖЖ", "999999");
+    EXPECT_NE(scoreArea(), shown);  // the labels show through while the box is closed
+
+    QTest::mouseClick(window.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    EXPECT_EQ(v("Frame1").visible, forms::True);
+    const QImage covered = scoreArea();
+    changeScore("Ваш счёт", "0");
+    EXPECT_EQ(scoreArea(), covered);
+    int yellowPixels = 0;  // the rules' label, from y 288 down
+    for (int y = 0; y < covered.height(); ++y) {
+        for (int x = 0; x < covered.width(); ++x) yellowPixels += covered.pixelColor(x, y) == yellow;
+    }
+    EXPECT_GT(yellowPixels, 500);
+
+    QTest::mouseClick(window.findChild<QPushButton*>("Command3"), Qt::LeftButton);
+    EXPECT_EQ(v("Frame1").visible, forms::False);
+    EXPECT_EQ(scoreArea(), shown);
+}
+
+// In a game the field shows the sky, the hero in column 0 and the objects on their cells; a
+// taken ring vanishes from the screen.
+TEST_F(GameWindow, FieldInPlay) {
+    ASSERT_TRUE(rt.click("Command1"));
+    // The first game step brings Image5 to column 0, row 7, and Imagering1 and Imagering3 to
+    // column 1.
+    rt.advance(600);
+    const QImage image = grab();
+    const auto centre = [](int column, int row) { return QPoint(24 + 32 * column, 24 + 32 * row); };
+    EXPECT_EQ(image.pixelColor(200 + 8, 140), skyBlue);  // an empty cell
+    EXPECT_EQ(image.pixelColor(410, 100), olive);        // right of the sky fill
+    EXPECT_NE(image.pixelColor(centre(0, 7)), skyBlue);  // the block
+    EXPECT_EQ(image.pixelColor(centre(0, 0) - QPoint(14, 14)), skyBlue);  // the hero's corner
+
+    // The hero steps onto the ring in column 1's row 3 once it reaches column 0.
+    rt.advance(600);
+    ASSERT_EQ(v("Imagering3").left, columnLeft(0));
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(rt.click("Commanddown"));
+    EXPECT_EQ(v("Imagering3").visible, forms::False);
+    EXPECT_EQ(v("Labelscore").caption, "50");
+    EXPECT_EQ(grab().pixelColor(centre(0, 3) + QPoint(14, 14)), skyBlue);
+}
+
+}  // namespace
+}  // namespace kestrune::testing
