@@ -41,7 +41,13 @@ int run(const ProgramDescription& program) {
     static int argc = 1;
     // A test may already have an application; the game never does.
     std::optional<QApplication> application;
-    if (QApplication::instance() == nullptr) application.emplace(argc, argv);
+    if (QApplication::instance() == nullptr) {
+        // The window looks the same on every desktop: Qt's own theme and style, so that no
+        // desktop's theme swaps fonts or adds access keys of its own to the captions.
+        qputenv("QT_QPA_PLATFORMTHEME", "generic");
+        application.emplace(argc, argv);
+        QApplication::setStyle(QStringLiteral("Fusion"));
+    }
 
     std::unique_ptr<Runtime> runtime;
     try {
