@@ -32,9 +32,13 @@ RealClock::~RealClock() {
     close(timerFd_);
 }
 
-qint64 RealClock::elapsedNs() const { return monotonicNs() - epochNs_; }
+qint64 RealClock::elapsedNs() const {
+    return monotonicNs() - epochNs_;
+}
 
-void RealClock::catchUp() { runtime_.fireDueAt(elapsed()); }
+void RealClock::catchUp() {
+    runtime_.fireDueAt(elapsed());
+}
 
 void RealClock::rearm() {
     itimerspec when{};

@@ -12,7 +12,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "application.h"
 #include "form_window.h"
 #include "look.h"
 #include "real_clock.h"
@@ -23,31 +25,31 @@ namespace {
 
 constexpr const char* programName = "kestrune";
 
-// Qt aborts when its X11 platform finds no display, so look for one before Qt does.
-bool displayAvailable() {
+// A connection to the display that the window will open on, or none on a platform without X.
+using DisplayHold = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
+
+// Qt aborts when its X11 platform finds no display, so look for one before Qt does. The
+// connection is held until Qt has its own: when the last client leaves, an X server resets,
+// and a connection made during the reset fails.
+std::optional<DisplayHold> openDisplay() {
+    DisplayHold none(nullptr, xcb_disconnect);
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && platform.split(':').front() != "xcb") return true;
+    if (!platform.isEmpty() && platform.split(':').front() != "xcb") return none;
     const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty()) return false;
-    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
-    const bool opened = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return opened;
+    if (display.isEmpty()) return std::nullopt;
+    DisplayHold connection(xcb_connect(display.constData(), nullptr), xcb_disconnect);
+    if (xcb_connection_has_error(connection.get()) != 0) return std::nullopt;
+    return connection;
 }
 
-int run(const ProgramDescription& program) {
+int run(const ProgramDescription& program, DisplayHold display) {
     static char name[] = "kestrune";
     static char* argv[] = {name, nullptr};
     static int argc = 1;
     // A test may already have an application; the game never does.
-    std::optional<QApplication> application;
-    if (QApplication::instance() == nullptr) {
-        // The window looks the same on every desktop: Qt's own theme and style, so that no
-        // desktop's theme swaps fonts or adds access keys of its own to the captions.
-        qputenv("QT_QPA_PLATFORMTHEME", "generic");
-        application.emplace(argc, argv);
-        QApplication::setStyle(QStringLiteral("Fusion"));
-    }
+    std::unique_ptr<QApplication> application;
+    if (QApplication::instance() == nullptr) application = makeApplication(argc, argv);
+    display.reset();
 
     std::unique_ptr<Runtime> runtime;
     try {
@@ -81,11 +83,12 @@ int run(const ProgramDescription& program) {
 }  // namespace
 
 void ThunRTMain(const ProgramDescription& program) {
-    if (!displayAvailable()) {
+    std::optional<DisplayHold> display = openDisplay();
+    if (!display) {
         std::cerr << programName << ": no display: cannot open the window (is DISPLAY set?)\n";
         std::exit(1);
     }
-    std::exit(run(program));
+    std::exit(run(program, std::move(*display)));
 }
 
 }  // namespace forms
