@@ -28,6 +28,7 @@
 #include "cursor_file.h"
 #include "form_window.h"
 #include "look.h"
+#include "picture_cache.h"
 #include "runtime.h"
 #include "surface.h"
 #include "thun_rt_main.h"
@@ -345,6 +346,21 @@ INSTANTIATE_TEST_SUITE_P(Captions, AccessKeys,
                                            AccessKeyCase{"HiddenButton", Qt::Key_C, {}},
                                            AccessKeyCase{"ButtonOfHiddenFrame", Qt::Key_H, {}}),
                          [](const auto& info) { return std::string(info.param.what); });
+
+// A picture file is read as the format its first bytes name; anything else is no picture.
+TEST(DecodePicture, ReadsTheFormatTheFileNames) {
+    EXPECT_EQ(forms::decodePicture(view(twoColourBmp())).size(), QSize(8, 2));
+    EXPECT_EQ(forms::decodePicture(view(arrowCur())).size(), QSize(16, 16));
+    QByteArray icon = arrowCur();
+    icon[2] = 1;
+    EXPECT_EQ(forms::decodePicture(view(icon)).size(), QSize(16, 16));
+    // PNG bytes are a picture Qt could read, but not one of the formats a form holds.
+    QImage png(4, 4, QImage::Format_RGB32);
+    png.fill(Qt::red);
+    EXPECT_TRUE(forms::decodePicture(view(encoded(png, "PNG"))).isNull());
+    EXPECT_TRUE(forms::decodePicture("BM not a bitmap").isNull());
+    EXPECT_TRUE(forms::decodePicture("").isNull());
+}
 
 // Every marked letter of a caption is an access key, in order; "&&" is a plain "&".
 TEST(AccessKeyLetters, EveryMarkCounts) {

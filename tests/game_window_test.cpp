@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -30,7 +31,8 @@ const QColor skyBlue(138, 197, 255);
 const QColor yellow(255, 255, 0);
 
 bool near(const QColor& a, const QColor& b, int tolerance) {
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
@@ -70,8 +72,8 @@ TEST_F(GameWindow, IdleScreen) {
         QColor colour;
     };
     const std::vector<Place> places{
-        {2, 2, olive},        {426, 100, olive},    {270, 270, olive},
-        {200, 8, frameBlue},  {8, 100, frameBlue},  {424, 100, frameBlue}, {200, 264, frameBlue},
+        {2, 2, olive},       {426, 100, olive},     {270, 270, olive},     {200, 8, frameBlue},
+        {8, 100, frameBlue}, {424, 100, frameBlue}, {200, 264, frameBlue},
     };
     for (const Place& p : places) {
         EXPECT_EQ(image.pixelColor(p.x, p.y), p.colour) << p.x << "," << p.y;
@@ -110,8 +112,8 @@ TEST_F(GameWindow, ClicksOnPicturesAndLabelsDoNothing) {
     AccessLog log;
     rt.form().addObserver(&log);
     // The hero, the field, a block's stored cell, the score words and the score.
-    for (const QPoint at : {QPoint(24, 24), QPoint(200, 100), QPoint(312, 56), QPoint(100, 288),
-                            QPoint(170, 288)}) {
+    for (const QPoint at :
+         {QPoint(24, 24), QPoint(200, 100), QPoint(312, 56), QPoint(100, 288), QPoint(170, 288)}) {
         QTest::mouseClick(&window.clientArea(), Qt::LeftButton, {}, at);
     }
     rt.form().removeObserver(&log);
@@ -191,7 +193,8 @@ TEST_F(GameWindow, HelpBoxCoversTheScoreAndCloses) {
     EXPECT_EQ(scoreArea(), covered);
     int yellowPixels = 0;  // the rules' label, from y 288 down
     for (int y = 0; y < covered.height(); ++y) {
-        for (int x = 0; x < covered.width(); ++x) yellowPixels += covered.pixelColor(x, y) == yellow;
+        for (int x = 0; x < covered.width(); ++x)
+            yellowPixels += covered.pixelColor(x, y) == yellow;
     }
     EXPECT_GT(yellowPixels, 500);
 
@@ -209,9 +212,9 @@ TEST_F(GameWindow, FieldInPlay) {
     rt.advance(600);
     const QImage image = grab();
     const auto centre = [](int column, int row) { return QPoint(24 + 32 * column, 24 + 32 * row); };
-    EXPECT_EQ(image.pixelColor(200 + 8, 140), skyBlue);  // an empty cell
-    EXPECT_EQ(image.pixelColor(410, 100), olive);        // right of the sky fill
-    EXPECT_NE(image.pixelColor(centre(0, 7)), skyBlue);  // the block
+    EXPECT_EQ(image.pixelColor(200 + 8, 140), skyBlue);                   // an empty cell
+    EXPECT_EQ(image.pixelColor(410, 100), olive);                         // right of the sky fill
+    EXPECT_NE(image.pixelColor(centre(0, 7)), skyBlue);                   // the block
     EXPECT_EQ(image.pixelColor(centre(0, 0) - QPoint(14, 14)), skyBlue);  // the hero's corner
 
     // The hero steps onto the ring in column 1's row 3 once it reaches column 0.
@@ -221,6 +224,29 @@ TEST_F(GameWindow, FieldInPlay) {
     EXPECT_EQ(v("Imagering3").visible, forms::False);
     EXPECT_EQ(v("Labelscore").caption, "50");
     EXPECT_EQ(grab().pixelColor(centre(0, 3) + QPoint(14, 14)), skyBlue);
+}
+
+// The window repaints only what each step changed, and painting nothing behind what covers it
+// loses nothing: after a long game with moves, blocks and rings taken, the window shows exactly
+// what painting all of it afresh shows.
+TEST_F(GameWindow, StepRepaintsLeaveNothingBehind) {
+    ASSERT_TRUE(rt.click("Command1"));
+    c("Labellife").setCaption("1000");  // blocks cost lives; this game is not to end
+    for (int tick = 0; tick < 800; ++tick) {
+        rt.advance(25);
+        if (tick % 5 == 0) {
+            ASSERT_TRUE(rt.click(tick % 3 == 0 ? "Commandup" : "Commanddown"));
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    }
+    ASSERT_EQ(v("Timergame").enabled, forms::True);  // still in play
+    // The offscreen screen grabs what the window has painted so far.
+    const QRect client(window.clientArea().mapTo(&window, QPoint(0, 0)),
+                       window.clientArea().size());
+    const QImage shown = window.screen()->grabWindow(window.winId()).toImage().copy(client);
+    const QImage fresh = grab();
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+              fresh.convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegion>
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -80,6 +81,7 @@ FormWindow::FormWindow(Runtime& runtime, RealClock* clock)
     orderTabs();
 
     for (const auto& control : runtime_.form().controls()) apply(*control);
+    dirty_.clear();  // showing the window paints all of it
     setUpWindow();
 
     runtime_.form().addObserver(this);
@@ -106,7 +108,7 @@ void FormWindow::setUpWindow() {
                                                            : QLayout::SetMinimumSize);
 
     if (!v.icon.empty()) {
-        const QImage icon = pictures_.image(v.icon, "ICO");
+        const QImage icon = pictures_.image(v.icon);
         if (!icon.isNull()) setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     }
     if (v.mousePointer == mousePointerCustom && !v.mouseIcon.empty()) {
@@ -167,6 +169,15 @@ void FormWindow::sync() {
     const std::set<const Control*> changed = std::move(changed_);
     changed_.clear();
     for (const Control* control : changed) apply(*control);
+    // One update a surface: Qt does work for each call, and a game step moves a dozen pictures.
+    for (auto& [surface, rects] : dirty_) {
+        QRegion region;
+        for (const QRect& rect : rects) {
+            if (!rect.isEmpty()) region += rect;
+        }
+        if (!region.isEmpty()) surface->update(region);
+    }
+    dirty_.clear();
 }
 
 void FormWindow::apply(const Control& control) {
@@ -178,11 +189,21 @@ void FormWindow::apply(const Control& control) {
         case ControlClass::Label:
         case ControlClass::Image:
         case ControlClass::Line: {
-            Surface* surface = surfaces_.at(control.container());
+            std::vector<QRect>& dirty = dirty_[surfaces_.at(control.container())];
             QRect& painted = painted_[&control];
-            surface->update(painted);
-            painted = paintedPlace(control);
-            surface->update(painted);
+            const QRect now = paintedPlace(control);
+            // A picture stepping one cell on leaves a rectangle that touches the new one, and
+            // the two together are one rectangle: Qt then has half as many to unite and clip.
+            const QRect both = painted.united(now);
+            if (!painted.isEmpty() && !now.isEmpty() &&
+                both.width() * both.height() <=
+                    painted.width() * painted.height() + now.width() * now.height()) {
+                dirty.push_back(both);
+            } else {
+                dirty.push_back(painted);
+                dirty.push_back(now);
+            }
+            painted = now;
             break;
         }
         case ControlClass::CommandButton: {

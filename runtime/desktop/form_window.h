@@ -6,6 +6,7 @@
 // widgets up to date and schedules repaints of just the rectangles that changed.
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 
 #include <map>
@@ -63,7 +64,8 @@ private:
     std::unique_ptr<FormMenus> menus_;
     std::map<const Control*, Surface*> surfaces_;  // containers and their surfaces
     std::map<const Control*, CommandButton*> buttons_;
-    std::map<const Control*, QRect> painted_;  // where each painted control was last drawn
+    std::map<const Control*, QRect> painted_;       // where each painted control was last drawn
+    std::map<Surface*, std::vector<QRect>> dirty_;  // what sync is to repaint
     std::vector<const Control*> tabOrder_;
     std::set<const Control*> changed_;
     bool focused_ = false;

@@ -3,7 +3,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <iterator>
 #include <ranges>
+#include <utility>
+#include <vector>
 
 #include "look.h"
 #include "picture_cache.h"
@@ -55,14 +59,52 @@ bool Surface::paints(const Control& control) {
 }
 
 void Surface::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.fillRect(event->rect(), backColorOf(container_.values()));
-    if (container_.controlClass() == ControlClass::Frame) paintFrame(painter);
+    // What may show in the region, back first.
+    const QRect bounds = event->rect();
+    std::vector<Shown> shown;
     for (const Control* control : container_.children() | std::views::reverse) {
         if (!paints(*control) || control->values().visible == False) continue;
+        Shown item{control, placeOf(*control), {}, {}, false};
         // A line's rectangle holds its end points; the pen covers them and no more.
-        if (!event->region().intersects(placeOf(*control).adjusted(0, 0, 1, 1))) continue;
-        paintControl(painter, *control);
+        item.covered = control->controlClass() == ControlClass::Line
+                           ? item.place.adjusted(0, 0, 1, 1)
+                           : item.place;
+        if (!item.covered.intersects(bounds)) continue;
+        switch (control->controlClass()) {
+            case ControlClass::Label:
+                item.opaque = true;  // a label always paints its back colour
+                break;
+            case ControlClass::Image:
+                item.picture = pictures_.scaled(control->values().picture, item.place.size());
+                item.opaque = !item.picture.isNull() && !item.picture.hasAlphaChannel();
+                break;
+            default:
+                break;
+        }
+        shown.push_back(std::move(item));
+    }
+
+    QPainter painter(this);
+    const QColor back = backColorOf(container_.values());
+    const bool frame = container_.controlClass() == ControlClass::Frame;
+    // One rectangle of the region at a time, each as the painter's clip: Qt blits a picture
+    // under a rectangular clip at once, but under a clip of many rectangles it goes span by
+    // span and hands the spans to its thread pool, which costs far more than the copy.
+    for (const QRect& area : event->region()) {
+        painter.setClipRect(area);
+        // Nothing behind a label or picture that fills the whole area can show: the sky
+        // behind the field hides the back colour, and the objects hide the sky.
+        const auto cover = std::find_if(shown.rbegin(), shown.rend(), [&](const Shown& item) {
+            return item.opaque && item.place.contains(area);
+        });
+        const auto first = cover == shown.rend() ? shown.begin() : std::prev(cover.base());
+        if (cover == shown.rend()) {
+            painter.fillRect(area, back);
+            if (frame) paintFrame(painter);
+        }
+        for (auto item = first; item != shown.end(); ++item) {
+            if (item->covered.intersects(area)) paintControl(painter, *item);
+        }
     }
 }
 
@@ -88,22 +130,22 @@ void Surface::paintFrame(QPainter& painter) const {
     painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption);
 }
 
-void Surface::paintControl(QPainter& painter, const Control& control) const {
-    const Control::Values& v = control.values();
-    const QRect place = placeOf(control);
-    switch (control.controlClass()) {
+void Surface::paintControl(QPainter& painter, const Shown& item) const {
+    const Control::Values& v = item.control->values();
+    const QRect& place = item.place;
+    switch (item.control->controlClass()) {
         case ControlClass::Label:
             painter.fillRect(place, backColorOf(v));
+            // A blank label, such as the field's margin strip, is only its back colour.
+            if (v.caption.empty()) break;
             painter.setFont(fontOf(v));
             painter.setPen(foreColorOf(v));
             painter.drawText(place, alignmentFlags(v.alignment) | Qt::AlignTop | Qt::TextWordWrap,
                              qtext(v.caption));
             break;
-        case ControlClass::Image: {
-            const QPixmap picture = pictures_.scaled(v.picture, place.size());
-            if (!picture.isNull()) painter.drawPixmap(place.topLeft(), picture);
+        case ControlClass::Image:
+            if (!item.picture.isNull()) painter.drawPixmap(place.topLeft(), item.picture);
             break;
-        }
         case ControlClass::Line: {
             QPen pen(v.borderColor ? colour(*v.borderColor) : QColor(Qt::black));
             pen.setCosmetic(true);

@@ -4,6 +4,8 @@
 // child widgets and so stand in front of all of them.
 #pragma once
 
+#include <QPixmap>
+#include <QRect>
 #include <QWidget>
 
 #include "control.h"
@@ -25,8 +27,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // A control that may show in the region being painted.
+    struct Shown {
+        const Control* control;
+        QRect place;      // where it stands
+        QRect covered;    // the pixels it may paint
+        QPixmap picture;  // an image's picture, as scaled to its place
+        bool opaque;      // it paints every pixel of its place
+    };
+
     void paintFrame(QPainter& painter) const;
-    void paintControl(QPainter& painter, const Control& control) const;
+    void paintControl(QPainter& painter, const Shown& item) const;
 
     const Control& container_;
     PictureCache& pictures_;
