@@ -169,13 +169,14 @@ void FormWindow::sync() {
     const std::set<const Control*> changed = std::move(changed_);
     changed_.clear();
     for (const Control* control : changed) apply(*control);
-    // One update a surface: Qt does work for each call, and a game step moves a dozen pictures.
+    // One repaint a surface, since Qt does work for each call and a game step moves a dozen
+    // pictures; and at once, as a posted update would take another turn of the event loop.
     for (auto& [surface, rects] : dirty_) {
         QRegion region;
         for (const QRect& rect : rects) {
             if (!rect.isEmpty()) region += rect;
         }
-        if (!region.isEmpty()) surface->update(region);
+        if (!region.isEmpty()) surface->repaint(region);
     }
     dirty_.clear();
 }

@@ -2,10 +2,12 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <iterator>
 #include <ranges>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -36,6 +38,25 @@ QColor backColorOf(const Control::Values& values) {
 
 QColor foreColorOf(const Control::Values& values) {
     return values.foreColor ? colour(*values.foreColor) : defaultForeColor();
+}
+
+// The region's rectangles, with those of one column that touch joined into one: Qt cuts a
+// region into bands, so two pictures that overlap by a pixel row leave slivers a pixel high,
+// and each rectangle costs a round of drawing calls.
+std::vector<QRect> columnsOf(const QRegion& region) {
+    std::vector<QRect> rects(region.begin(), region.end());
+    std::ranges::sort(rects, {},
+                      [](const QRect& r) { return std::tuple(r.x(), r.width(), r.y()); });
+    std::vector<QRect> columns;
+    for (const QRect& rect : rects) {
+        if (!columns.empty() && columns.back().x() == rect.x() &&
+            columns.back().width() == rect.width() && columns.back().bottom() + 1 == rect.y()) {
+            columns.back().setBottom(rect.bottom());
+        } else {
+            columns.push_back(rect);
+        }
+    }
+    return columns;
 }
 
 }  // namespace
@@ -90,7 +111,7 @@ void Surface::paintEvent(QPaintEvent* event) {
     // One rectangle of the region at a time, each as the painter's clip: Qt blits a picture
     // under a rectangular clip at once, but under a clip of many rectangles it goes span by
     // span and hands the spans to its thread pool, which costs far more than the copy.
-    for (const QRect& area : event->region()) {
+    for (const QRect& area : columnsOf(event->region())) {
         painter.setClipRect(area);
         // Nothing behind a label or picture that fills the whole area can show: the sky
         // behind the field hides the back colour, and the objects hide the sky.
