@@ -7,9 +7,10 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 . scripts/packages.sh
 install_packages $GAME_PACKAGES xvfb xauth >/dev/null
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release --target benchmarks -j "$(nproc)"
-bench=build/release/bench
+# A build of its own, as released, without the tests.
+cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+cmake --build build/bench --target benchmarks -j "$(nproc)"
+bench=build/bench/bench
 
 echo "## A whole game on the simulated clock"; echo
 "$bench/simulated_game"; echo
