@@ -21,9 +21,13 @@
 #include "form_window.h"
 #include "held_game.h"
 #include "runtime.h"
+#include "statistics.h"
 #include "surface.h"
 
 namespace {
+
+using bench::mean;
+using bench::percentile;
 
 // Counts what the client area paints.
 class PaintLog : public QObject {
@@ -46,11 +50,6 @@ bool allShown(forms::Runtime& rt) {
     return std::ranges::all_of(kestrune::fieldObjects, [&](std::string_view name) {
         return rt.form().control(name).values().visible != forms::False;
     });
-}
-
-double percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    return values[std::size_t(p * double(values.size() - 1) + 0.5)];
 }
 
 }  // namespace
@@ -102,17 +101,14 @@ int main(int argc, char** argv) {
     }
 
     const QSize client = window.clientArea().size();
-    double sum = 0;
-    for (const double t : times) sum += t;
     std::printf(
         "| platform | steps timed | mean repaint | p50 | p99 | area painted per step | goal |\n"
         "|---|---|---|---|---|---|---|\n");
     std::printf(
         "| %s | %zu | %.3f ms | %.3f ms | %.3f ms | %.0f px (%.1f%% of the client area) | "
         "< 1 ms |\n",
-        QGuiApplication::platformName().toStdString().c_str(), times.size(),
-        sum / double(times.size()), percentile(times, 0.5), percentile(times, 0.99),
-        double(pixels) / double(times.size()),
+        QGuiApplication::platformName().toStdString().c_str(), times.size(), mean(times),
+        percentile(times, 0.5), percentile(times, 0.99), double(pixels) / double(times.size()),
         100.0 * double(pixels) / double(times.size()) / (client.width() * client.height()));
     if (missed > 0) std::printf("(%d steps painted nothing)\n", missed);
 }

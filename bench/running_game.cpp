@@ -26,9 +26,13 @@
 #include "held_game.h"
 #include "real_clock.h"
 #include "runtime.h"
+#include "statistics.h"
 #include "surface.h"
 
 namespace {
+
+using bench::mean;
+using bench::percentile;
 
 using forms::Millis;
 
@@ -44,18 +48,6 @@ long contextSwitches() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_nvcsw + usage.ru_nivcsw;
-}
-
-double percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[std::size_t(p * double(values.size() - 1) + 0.5)];
-}
-
-double mean(const std::vector<double>& values) {
-    double sum = 0;
-    for (const double v : values) sum += v;
-    return values.empty() ? 0 : sum / double(values.size());
 }
 
 // Follows the game step's due times by the scheduler's rules: a step is due one Interval

@@ -18,7 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "statistics.h"
+
 namespace {
+
+using bench::median;
 
 struct Sample {
     double applicationMs;  // exec to the QApplication's constructor
@@ -78,12 +82,6 @@ std::optional<Sample> runOnce(const std::string& program) {
         return std::nullopt;
     }
     return Sample{double(application) / 1e6, double(frame) / 1e6, double(usage.ru_maxrss) / 1024};
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct Figures {

@@ -12,9 +12,11 @@
 #include "form_window.h"
 #include "real_clock.h"
 #include "runtime.h"
+#include "statistics.h"
 
 namespace {
 
+using bench::percentile;
 using forms::Millis;
 using forms::Runtime;
 
@@ -77,12 +79,6 @@ void Next_Click(Runtime& rt) {
             tick18.setEnabled(forms::False);
             break;
     }
-}
-
-double percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    const auto at = std::size_t(p * double(values.size() - 1) + 0.5);
-    return values[at];
 }
 
 void report(const Run& run) {

@@ -40,14 +40,6 @@ bool enabledWithContainers(const Control& control) {
     return true;
 }
 
-// The rectangle a painted control covers when shown, or an empty one.
-QRect paintedPlace(const Control& control) {
-    if (control.values().visible == False) return {};
-    const QRect place = placeOf(control);
-    // A line's rectangle holds its end points; it covers one pixel more each way.
-    return control.controlClass() == ControlClass::Line ? place.adjusted(0, 0, 1, 1) : place;
-}
-
 }  // namespace
 
 FormWindow::FormWindow(Runtime& runtime, RealClock* clock)

@@ -61,6 +61,13 @@ QRect placeOf(const Control& control) {
     return QRect(pixels(v.left), pixels(v.top), pixels(v.width), pixels(v.height));
 }
 
+QRect paintedPlace(const Control& control) {
+    if (control.values().visible == False) return {};
+    const QRect place = placeOf(control);
+    // A line's rectangle holds its end points; the pen covers one pixel more each way.
+    return control.controlClass() == ControlClass::Line ? place.adjusted(0, 0, 1, 1) : place;
+}
+
 QString qtext(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }

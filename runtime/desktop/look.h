@@ -30,6 +30,9 @@ QFont defaultFont();
 // The control's place in its container, in pixels; for a line, the rectangle it covers.
 QRect placeOf(const Control& control);
 
+// The pixels a painted control covers when shown, or an empty rectangle when it is hidden.
+QRect paintedPlace(const Control& control);
+
 QString qtext(const std::string& utf8);
 
 }  // namespace forms

@@ -85,11 +85,7 @@ void Surface::paintEvent(QPaintEvent* event) {
     std::vector<Shown> shown;
     for (const Control* control : container_.children() | std::views::reverse) {
         if (!paints(*control) || control->values().visible == False) continue;
-        Shown item{control, placeOf(*control), {}, {}, false};
-        // A line's rectangle holds its end points; the pen covers them and no more.
-        item.covered = control->controlClass() == ControlClass::Line
-                           ? item.place.adjusted(0, 0, 1, 1)
-                           : item.place;
+        Shown item{control, placeOf(*control), paintedPlace(*control), {}, false};
         if (!item.covered.intersects(bounds)) continue;
         switch (control->controlClass()) {
             case ControlClass::Label:
