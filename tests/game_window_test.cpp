@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,27 @@ TEST_F(GameWindow, AccessKeysPlayTheGame) {
     altKey(Qt::Key(0x041D), u'н');  // Н on a Russian keyboard
     EXPECT_EQ(pattern(), running);
     EXPECT_EQ(v("Labelscore").caption, "0");
+}
+
+// A run-time error leaves the window showing what the failed handler wrote: Alt+Z onto a block
+// whose contact overflows the step period shows the hero on its new row under the report.
+TEST_F(GameWindow, RunTimeErrorShowsTheFailedHandlersWrites) {
+    altKey(Qt::Key_Q, u'q');
+    c("Image1").setLeft(columnLeft(0));
+    c("Image1").setTop(rowTop(1));
+    c("Timergame").setInterval(std::numeric_limits<forms::Long>::max());
+    std::vector<forms::ErrorKind> reported;
+    rt.setErrorHandler([&reported](const forms::RuntimeError& e) { reported.push_back(e.kind()); });
+
+    altKey(Qt::Key_Z, u'z');
+    ASSERT_EQ(reported, std::vector{forms::ErrorKind::Overflow});
+    ASSERT_EQ(v("Imagetravik").top, rowTop(1));
+    // What the window has painted by now, as the screen shows it, against a fresh paint.
+    const QRect client(window.clientArea().mapTo(&window, QPoint(0, 0)),
+                       window.clientArea().size());
+    const QImage shown = window.screen()->grabWindow(window.winId()).toImage().copy(client);
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+              grab().convertToFormat(QImage::Format_RGB32));
 }
 
 // The open help box hides the score words and the score: what they hold no longer shows; "X"

@@ -340,7 +340,8 @@ struct FailureCase {
     std::vector<std::string> delivered;
 };
 
-// A run-time error in a handler is reported once and ends all delivery: no timer, click or load.
+// A run-time error in a handler is reported once, over a window that shows what the handler
+// wrote, and ends all delivery: no timer, click or load.
 TEST(RuntimeErrorTest, ErrorInAHandlerHaltsTheProgram) {
     const std::array cases{
         FailureCase{"click",
@@ -381,9 +382,19 @@ TEST(RuntimeErrorTest, ErrorInAHandlerHaltsTheProgram) {
         }
         Runtime runtime(forms::ProgramDescription{definition, {}, handlers});
         std::vector<RuntimeError> reported;
-        runtime.setErrorHandler([&reported](const RuntimeError& e) { reported.push_back(e); });
+        std::vector<std::string> shown;  // what the window would show, in order
+        runtime.setAfterEvent([&shown] { shown.emplace_back("redrawn"); });
+        runtime.setErrorHandler([&](const RuntimeError& e) {
+            reported.push_back(e);
+            shown.emplace_back("reported");
+        });
 
         c.trigger(runtime);
+        // The failed handler's writes are redrawn before the report goes up over them.
+        ASSERT_GE(shown.size(), 2u);
+        EXPECT_EQ(std::vector(shown.end() - 2, shown.end()),
+                  (std::vector<std::string>{"redrawn", "reported"}));
+        const std::size_t shownAtError = shown.size();
         ASSERT_EQ(reported.size(), 1u);
         EXPECT_EQ(reported.front().kind(), c.kind);
         EXPECT_EQ(reported.front().control(), c.control);
@@ -400,6 +411,7 @@ TEST(RuntimeErrorTest, ErrorInAHandlerHaltsTheProgram) {
         EXPECT_EQ(events, c.delivered);
         EXPECT_EQ(runtime.nextDue(), std::nullopt);
         EXPECT_EQ(reported.size(), 1u);
+        EXPECT_EQ(shown.size(), shownAtError);
     }
 }
 

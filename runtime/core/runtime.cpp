@@ -146,11 +146,10 @@ void Runtime::dispatch(Handler handler) {
             scheduler_->stopAll();
         }
     }
-    if (error_) {
-        onError_(*error_);
-        return;
-    }
+    // The writes a failed handler made before its error stand, and the window shows them
+    // before the error is reported over it.
     if (afterEvent_) afterEvent_();
+    if (error_) onError_(*error_);
 }
 
 void Runtime::propertyWritten(const Control& control, Property property) {

@@ -58,7 +58,8 @@ public:
     // Called once, at the error; the default writes its one line on standard error.
     void setErrorHandler(std::function<void(const RuntimeError&)> handler) { onError_ = std::move(handler); }
 
-    // Called after every delivered event, between events, where the window redraws.
+    // Called after every delivered event, between events, where the window redraws; after one
+    // that failed, too, before its error is reported.
     void setAfterEvent(std::function<void()> hook) { afterEvent_ = std::move(hook); }
 
 private:
