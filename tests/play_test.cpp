@@ -1,6 +1,7 @@
 // The play, headless: the game step, the hero's moves, the contact check, the check tick and
 // the speed-up, driven through their handlers and through the simulated clock.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -247,6 +248,18 @@ struct DrawCase {
     int row1, row2;
 };
 
+// The shortest text that reads back as the same float, so a draw just below a boundary shows.
+std::string exact(float x) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, x).ptr);
+}
+
+// A failing case reads by its name and draws rather than as the table row's raw bytes.
+void PrintTo(const DrawCase& p, std::ostream* out) {
+    *out << p.name << ": draws " << exact(p.u1) << " and " << exact(p.u2) << " give rows " << p.row1
+         << " and " << p.row2;
+}
+
 class RowDrawTest : public PlayTest, public ::testing::WithParamInterface<DrawCase> {};
 
 // A drawn number u gives row floor(8u); the digit keeps the step's last draw.
@@ -399,6 +412,15 @@ struct ContactCase {
     std::vector<std::string_view> hiddenAfter;  // every other placed ring stays as it was
 };
 
+void PrintTo(const ContactCase& p, std::ostream* out) {
+    *out << p.name << ":";
+    for (const Placed& o : p.objects) {
+        *out << " " << o.name << " at " << o.column << "," << o.row << (o.visible ? "" : " hidden");
+    }
+    *out << (p.heroVisible ? "" : ", hero hidden") << ", lives " << p.livesBefore << ", score "
+         << p.scoreBefore;
+}
+
 class ContactTest : public PlayTest, public ::testing::WithParamInterface<ContactCase> {};
 
 // A contact is exact equality of cells, whatever the visibility: blocks cost, rings score.
@@ -498,6 +520,10 @@ struct OverflowCase {
 // Five below the largest 32-bit value: a block hit's 10 takes it past.
 constexpr forms::Long nearTop = std::numeric_limits<std::int32_t>::max() - 5;
 
+void PrintTo(const OverflowCase& p, std::ostream* out) {
+    *out << p.name << ": " << p.timer << " five below the top";
+}
+
 class OverflowTest : public PlayTest, public ::testing::WithParamInterface<OverflowCase> {};
 
 // A block hit taking a period past the 32-bit range is the overflow run-time error.
@@ -540,6 +566,10 @@ struct FloorCase {
     const char* shown;
     std::vector<std::string> intervalWrites;
 };
+
+void PrintTo(const FloorCase& p, std::ostream* out) {
+    *out << p.name << ": step " << p.step << ", check " << p.check;
+}
 
 class FloorTest : public PlayTest, public ::testing::WithParamInterface<FloorCase> {};
 
@@ -760,12 +790,21 @@ TEST_F(PlayTest, SpeedUpsThroughTheClock) {
 // ---------------------------------------------------------------------------------------------
 // Continue outside a game
 
-class ContinueFromIdleTest : public PlayTest,
-                             public ::testing::WithParamInterface<std::vector<const char*>> {};
+struct ClicksCase {
+    const char* name;
+    std::vector<const char*> clicks;
+};
+
+void PrintTo(const ClicksCase& p, std::ostream* out) {
+    *out << p.name << ":";
+    for (const char* click : p.clicks) *out << " " << click;
+}
+
+class ContinueFromIdleTest : public PlayTest, public ::testing::WithParamInterface<ClicksCase> {};
 
 // Continue before any game: the check tick at 1 ms ends it, leaving start-up's pattern.
 TEST_P(ContinueFromIdleTest, FirstCheckTickEndsIt) {
-    for (const char* command : GetParam()) ASSERT_TRUE(rt.click(command)) << command;
+    for (const char* command : GetParam().clicks) ASSERT_TRUE(rt.click(command)) << command;
     EXPECT_TRUE(v("Timer1").enabled && v("Timergame").enabled && v("Timerplusspeed").enabled);
     EXPECT_EQ(checkPeriod(), 1);
 
@@ -781,11 +820,10 @@ TEST_P(ContinueFromIdleTest, FirstCheckTickEndsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, ContinueFromIdleTest,
-                         ::testing::Values(std::vector<const char*>{"ac"},
-                                           std::vector<const char*>{"ab", "Commandcontinue"}),
-                         [](const auto& info) {
-                             return std::string(info.index == 0 ? "Menu" : "PauseThenButton");
-                         });
+                         ::testing::Values(ClicksCase{"Menu", {"ac"}},
+                                           ClicksCase{"PauseThenButton",
+                                                      {"ab", "Commandcontinue"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Continue after a game over plays on until the next check tick ends it again.
 TEST_F(PlayTest, ContinueAfterGameOverRunsUntilTheNextTick) {
