@@ -21,8 +21,8 @@ std::string_view trimRight(std::string_view s) {
 bool isName(std::string_view s) {
     if (s.empty()) return false;
     for (const char c : s) {
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                        (c >= '0' && c <= '9') || c == '_';
+        const bool ok =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
         if (!ok) return false;
     }
     return !(s.front() >= '0' && s.front() <= '9');
@@ -60,7 +60,6 @@ private:
     std::set<std::pair<const Control*, Property>> seen_;
 };
 
-
 void DefinitionParser::line(int number, std::string_view raw) {
     line_ = number;
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
@@ -85,7 +84,9 @@ void DefinitionParser::line(int number, std::string_view raw) {
 
 void DefinitionParser::header(std::size_t level, std::string_view text) {
     const std::size_t blank = text.find(' ');
-    if (blank == std::string_view::npos) fail("expected \"<Class> <Name>\" or \"<Property> = <value>\"");
+    if (blank == std::string_view::npos) {
+        fail("expected \"<Class> <Name>\" or \"<Property> = <value>\"");
+    }
     const std::string_view classWord = text.substr(0, blank);
     std::string_view name = text.substr(blank + 1);
     while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
@@ -105,8 +106,11 @@ void DefinitionParser::header(std::size_t level, std::string_view text) {
     stack_.resize(level);
     Control* container = stack_.back();
     const ControlClass outer = container->controlClass();
-    if (!isContainer(outer)) fail(std::string(className(outer)) + " " + container->name() + " cannot hold controls");
-    if ((outer == ControlClass::Menu) != (*cls == ControlClass::Menu) && outer != ControlClass::Form) {
+    if (!isContainer(outer)) {
+        fail(std::string(className(outer)) + " " + container->name() + " cannot hold controls");
+    }
+    if ((outer == ControlClass::Menu) != (*cls == ControlClass::Menu) &&
+        outer != ControlClass::Form) {
         fail("a Menu holds only menus, and menus stand only in a Form or a Menu");
     }
     stack_.push_back(&add(*cls, std::string(name), container));
@@ -128,7 +132,9 @@ void DefinitionParser::setting(std::size_t level, std::string_view key, std::str
     if (!hasProperty(c.controlClass(), *property)) {
         fail(std::string(className(c.controlClass())) + " has no property " + std::string(key));
     }
-    if (!seen_.emplace(&c, *property).second) fail(std::string(key) + " is set twice for " + c.name());
+    if (!seen_.emplace(&c, *property).second) {
+        fail(std::string(key) + " is set twice for " + c.name());
+    }
 
     while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
     if (value.empty()) fail("missing value for " + std::string(key));
@@ -139,6 +145,8 @@ void DefinitionParser::setting(std::size_t level, std::string_view key, std::str
         return *v.font;
     };
     using enum Property;
+    // One property a line, so that the switch reads as the table it is.
+    // clang-format off
     switch (*property) {
         case Left: v.left = single(value); break;
         case Top: v.top = single(value); break;
@@ -172,12 +180,15 @@ void DefinitionParser::setting(std::size_t level, std::string_view key, std::str
         case StartUpPosition: v.startUpPosition = whole(value); break;
         case MousePointer: v.mousePointer = whole(value); break;
         case LinkTopic: v.linkTopic = quoted(value); break;
+        // clang-format on
         case Picture:
         case Icon:
         case MouseIcon: {
             std::string name = quoted(value);
             if (!pictures_(name)) fail("missing picture \"" + name + "\"");
-            (*property == Picture ? v.picture : *property == Icon ? v.icon : v.mouseIcon) = std::move(name);
+            (*property == Picture ? v.picture
+             : *property == Icon  ? v.icon
+                                  : v.mouseIcon) = std::move(name);
             break;
         }
     }
@@ -233,18 +244,20 @@ Colour DefinitionParser::colour(std::string_view text) const {
     }
     const std::string_view digits = text.substr(2, text.size() - 3);
     Colour value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
     if (error != std::errc{} || end != digits.data() + digits.size()) {
         fail("expected a colour &H00BBGGRR&, not \"" + std::string(text) + "\"");
     }
     return value;
 }
 
-
 DefinitionError::DefinitionError(int line, const std::string& what)
-    : std::runtime_error("window definition, line " + std::to_string(line) + ": " + what), line_(line) {}
+    : std::runtime_error("window definition, line " + std::to_string(line) + ": " + what),
+      line_(line) {}
 
-std::unique_ptr<Form> DefinitionReader::read(std::string_view windows1251, const PictureExists& pictures) {
+std::unique_ptr<Form> DefinitionReader::read(std::string_view windows1251,
+                                             const PictureExists& pictures) {
     std::unique_ptr<Form> form(new Form());
     DefinitionParser parser(pictures, *form);
     int number = 0;
