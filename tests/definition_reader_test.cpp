@@ -1,4 +1,6 @@
 // Reading stored window definitions: what a good one builds, and where a bad one is refused.
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -29,7 +31,7 @@ std::unique_ptr<forms::Form> read(std::string_view text) {
 struct Malformed {
     std::string name;
     std::string text;
-    int line;
+    std::int64_t line;
     std::string_view mentions;  // what the message must name
 };
 
@@ -59,6 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"PropertyTheClassLacks", "Form F\n  Timer T\n    Caption = \"x\"\n", 3,
                   "Caption"},
         Malformed{"BadNumber", "Form F\n  Label L\n    Left = 12x\n", 3, "12x"},
+        Malformed{"FortyCharactersQuotedWhole",
+                  "Form F\n  Label L\n    Left = 777777777777777777777777777777777777777x\n", 3,
+                  "\"777777777777777777777777777777777777777x\""},
         Malformed{"NumberNotFinite", "Form F\n  Label L\n    Left = inf\n", 3, "inf"},
         Malformed{"NumberNotANumber", "Form F\n  Label L\n    Top = nan\n", 3, "nan"},
         Malformed{"FractionForAWholeNumber", "Form F\n  Timer T\n    Interval = 2.5\n", 3, "2.5"},
@@ -84,6 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Windows-1251"},
         Malformed{"OpensWithoutAForm", "Label L\n  Caption = \"x\"\n", 1, "Form"},
         Malformed{"HoldsNoForm", "# nothing here\n", 1, "Form"},
+        Malformed{"EmptyIsRefusedAtLineOne", "", 1, "no Form"},
         Malformed{"SecondForm", "Form F\nForm G\n", 2, "Form"},
         Malformed{"OddIndentation", "Form F\n   Label L\n", 2, "two blanks"},
         Malformed{"TabIndentation", "Form F\n\tLabel L\n", 2, "tab"},
@@ -94,6 +100,68 @@ INSTANTIATE_TEST_SUITE_P(
                   "# title screen\r\n\r\nForm F\r\n  # the score\r\n  Label L\r\n    Left = x\r\n",
                   6, "\"x\""}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return info.param.name; });
+
+struct LongToken {
+    std::string name;
+    std::string_view definition;  // with @ where the token goes
+    char byte;                    // the token is this Windows-1251 byte, megabytes of it
+    std::string_view character;   // which reads as this character
+    std::string_view lead = {};   // what the quoted value holds before the token
+};
+
+std::ostream& operator<<(std::ostream& out, const LongToken& t) {
+    return out << t.name;
+}
+
+class LongTokenTest : public ::testing::TestWithParam<LongToken> {};
+
+// A refusal quotes only the first 40 characters of what it refuses, cut between characters.
+TEST_P(LongTokenTest, IsQuotedShort) {
+    const LongToken& t = GetParam();
+    const std::string token(std::size_t{4} << 20, t.byte);
+    std::string text;
+    for (const char c : t.definition) {
+        if (c == '@') {
+            text += token;
+        } else {
+            text += c;
+        }
+    }
+    std::string shown(t.lead);
+    for (std::size_t i = t.lead.size(); i < 40; ++i) shown += t.character;
+    shown += "...";
+    try {
+        read(text);
+        FAIL() << "the definition was accepted";
+    } catch (const DefinitionError& error) {
+        const std::string message = error.what();
+        EXPECT_LT(message.size(), 200u) << message.substr(0, 200);
+        EXPECT_NE(message.find(shown), std::string::npos) << message.substr(0, 200);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, LongTokenTest,
+    ::testing::Values(
+        LongToken{"UnknownClass", "Form F\n  @ L\n", '\xC6', "Ж"},
+        LongToken{"BadControlName", "Form F\n  Label @\n", '\xC6', "Ж"},
+        LongToken{"DuplicateName", "Form F\n  Label @\n  Label @\n", 'n', "n"},
+        LongToken{"ContainerThatHoldsNothing", "Form F\n  Label @\n    Label B\n", 'n', "n"},
+        LongToken{"SettingGivenTwice", "Form F\n  Label @\n    Left = 1\n    Left = 2\n", 'n', "n"},
+        LongToken{"UnknownProperty", "Form F\n  Label L\n    @ = 1\n", '\xC6', "Ж"},
+        LongToken{"BadNumber", "Form F\n  Label L\n    Left = @\n", '1', "1"},
+        LongToken{"BadWholeNumber", "Form F\n  Timer T\n    Interval = @\n", '9', "9"},
+        LongToken{"BadBoolean", "Form F\n  Label L\n    Visible = @\n", '\xC6', "Ж"},
+        LongToken{"BadColour", "Form F\n  Label L\n    BackColor = &H@&\n", '\xC6', "Ж", "&H"},
+        LongToken{"MissingPicture", "Form F\n  Image I\n    Picture = \"@\"\n", '\xC6', "Ж"}),
+    [](const ::testing::TestParamInfo<LongToken>& info) { return info.param.name; });
+
+// The line a refusal names is held wide enough for any definition a string can hold.
+TEST(DefinitionErrorTest, NamesLinesPastTwoToTheThirtyFirst) {
+    const DefinitionError error(std::int64_t{3'000'000'000}, "bad number");
+    EXPECT_EQ(error.line(), std::int64_t{3'000'000'000});
+    EXPECT_NE(std::string(error.what()).find("line 3000000000:"), std::string::npos);
+}
 
 // Windows-1251 captions arrive as UTF-8, with "" standing for a quote.
 TEST(DefinitionReaderTest, DecodesTexts) {

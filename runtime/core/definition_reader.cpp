@@ -1,7 +1,9 @@
 #include "definition_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <set>
 #include <string>
@@ -28,6 +30,18 @@ bool isName(std::string_view s) {
     return !(s.front() >= '0' && s.front() <= '9');
 }
 
+// A refusal quotes at most the start of what it refuses, so that a megabyte of digits or a
+// runaway name still makes a one-line message. The text is UTF-8: it is cut between characters.
+std::string excerpt(std::string_view text) {
+    constexpr std::size_t shown = 40;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (starts && characters++ == shown) return std::string(text.substr(0, i)) + "...";
+    }
+    return std::string(text);
+}
+
 }  // namespace
 
 class DefinitionParser {
@@ -35,9 +49,13 @@ public:
     DefinitionParser(const DefinitionReader::PictureExists& pictures, Form& form)
         : pictures_(pictures), form_(form) {}
 
-    void line(int number, std::string_view raw);
-    void finish(int lastLine) const {
-        if (stack_.empty()) throw DefinitionError(lastLine, "the definition holds no Form");
+    void line(std::int64_t number, std::string_view raw);
+    void finish(std::int64_t lastLine) const {
+        // Lines count from 1: an empty definition is refused at its first line.
+        if (stack_.empty()) {
+            throw DefinitionError(std::max<std::int64_t>(lastLine, 1),
+                                  "the definition holds no Form");
+        }
     }
 
     Control& add(ControlClass cls, std::string name, Control* container);
@@ -55,12 +73,12 @@ private:
 
     const DefinitionReader::PictureExists& pictures_;
     Form& form_;
-    int line_ = 0;
+    std::int64_t line_ = 0;
     std::vector<Control*> stack_;
     std::set<std::pair<const Control*, Property>> seen_;
 };
 
-void DefinitionParser::line(int number, std::string_view raw) {
+void DefinitionParser::line(std::int64_t number, std::string_view raw) {
     line_ = number;
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     const auto decoded = decodeWindows1251(raw);
@@ -91,9 +109,9 @@ void DefinitionParser::header(std::size_t level, std::string_view text) {
     std::string_view name = text.substr(blank + 1);
     while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
     const auto cls = classByName(classWord);
-    if (!cls) fail("unknown class \"" + std::string(classWord) + "\"");
-    if (!isName(name)) fail("bad control name \"" + std::string(name) + "\"");
-    if (form_.find(name) != nullptr) fail("duplicate name \"" + std::string(name) + "\"");
+    if (!cls) fail("unknown class \"" + excerpt(classWord) + "\"");
+    if (!isName(name)) fail("bad control name \"" + excerpt(name) + "\"");
+    if (form_.find(name) != nullptr) fail("duplicate name \"" + excerpt(name) + "\"");
 
     if (level == 0) {
         if (!stack_.empty()) fail("only one Form, and everything else inside it");
@@ -107,7 +125,8 @@ void DefinitionParser::header(std::size_t level, std::string_view text) {
     Control* container = stack_.back();
     const ControlClass outer = container->controlClass();
     if (!isContainer(outer)) {
-        fail(std::string(className(outer)) + " " + container->name() + " cannot hold controls");
+        fail(std::string(className(outer)) + " " + excerpt(container->name()) +
+             " cannot hold controls");
     }
     if ((outer == ControlClass::Menu) != (*cls == ControlClass::Menu) &&
         outer != ControlClass::Form) {
@@ -128,12 +147,12 @@ void DefinitionParser::setting(std::size_t level, std::string_view key, std::str
     stack_.resize(level);
     Control& c = *stack_.back();
     const auto property = propertyByName(key);
-    if (!property) fail("unknown property \"" + std::string(key) + "\"");
+    if (!property) fail("unknown property \"" + excerpt(key) + "\"");
     if (!hasProperty(c.controlClass(), *property)) {
         fail(std::string(className(c.controlClass())) + " has no property " + std::string(key));
     }
     if (!seen_.emplace(&c, *property).second) {
-        fail(std::string(key) + " is set twice for " + c.name());
+        fail(std::string(key) + " is set twice for " + excerpt(c.name()));
     }
 
     while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
@@ -185,7 +204,7 @@ void DefinitionParser::setting(std::size_t level, std::string_view key, std::str
         case Icon:
         case MouseIcon: {
             std::string name = quoted(value);
-            if (!pictures_(name)) fail("missing picture \"" + name + "\"");
+            if (!pictures_(name)) fail("missing picture \"" + excerpt(name) + "\"");
             (*property == Picture ? v.picture
              : *property == Icon  ? v.icon
                                   : v.mouseIcon) = std::move(name);
@@ -199,7 +218,7 @@ Single DefinitionParser::single(std::string_view text) const {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     // from_chars also takes "inf" and "nan", which no stored setting is.
     if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(number)) {
-        fail("bad number \"" + std::string(text) + "\"");
+        fail("bad number \"" + excerpt(text) + "\"");
     }
     return number;
 }
@@ -208,7 +227,7 @@ Long DefinitionParser::whole(std::string_view text) const {
     Long number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc{} || end != text.data() + text.size()) {
-        fail("bad whole number \"" + std::string(text) + "\"");
+        fail("bad whole number \"" + excerpt(text) + "\"");
     }
     return number;
 }
@@ -216,7 +235,7 @@ Long DefinitionParser::whole(std::string_view text) const {
 Boolean DefinitionParser::boolean(std::string_view text) const {
     if (text == "True") return True;
     if (text == "False") return False;
-    fail("expected True or False, not \"" + std::string(text) + "\"");
+    fail("expected True or False, not \"" + excerpt(text) + "\"");
 }
 
 std::string DefinitionParser::quoted(std::string_view text) const {
@@ -240,19 +259,19 @@ std::string DefinitionParser::quoted(std::string_view text) const {
 
 Colour DefinitionParser::colour(std::string_view text) const {
     if (text.size() < 4 || text.substr(0, 2) != "&H" || text.back() != '&' || text.size() > 12) {
-        fail("expected a colour &H00BBGGRR&, not \"" + std::string(text) + "\"");
+        fail("expected a colour &H00BBGGRR&, not \"" + excerpt(text) + "\"");
     }
     const std::string_view digits = text.substr(2, text.size() - 3);
     Colour value = 0;
     const auto [end, error] =
         std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
     if (error != std::errc{} || end != digits.data() + digits.size()) {
-        fail("expected a colour &H00BBGGRR&, not \"" + std::string(text) + "\"");
+        fail("expected a colour &H00BBGGRR&, not \"" + excerpt(text) + "\"");
     }
     return value;
 }
 
-DefinitionError::DefinitionError(int line, const std::string& what)
+DefinitionError::DefinitionError(std::int64_t line, const std::string& what)
     : std::runtime_error("window definition, line " + std::to_string(line) + ": " + what),
       line_(line) {}
 
@@ -260,7 +279,7 @@ std::unique_ptr<Form> DefinitionReader::read(std::string_view windows1251,
                                              const PictureExists& pictures) {
     std::unique_ptr<Form> form(new Form());
     DefinitionParser parser(pictures, *form);
-    int number = 0;
+    std::int64_t number = 0;
     std::size_t start = 0;
     while (start < windows1251.size()) {
         std::size_t end = windows1251.find('\n', start);

@@ -19,6 +19,7 @@
 // &H00BBGGRR&, and pictures as the quoted name of an embedded picture file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -30,11 +31,11 @@ namespace forms {
 
 class DefinitionError : public std::runtime_error {
 public:
-    DefinitionError(int line, const std::string& what);
-    int line() const { return line_; }
+    DefinitionError(std::int64_t line, const std::string& what);
+    std::int64_t line() const { return line_; }
 
 private:
-    int line_;
+    std::int64_t line_;
 };
 
 class DefinitionReader {
