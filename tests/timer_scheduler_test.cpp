@@ -327,4 +327,34 @@ TEST_F(TimerLog, RealClockNeverGoesBack) {
     EXPECT_EQ(runtime.nextDue(), std::optional<Millis>(120));
 }
 
+// Each timer's own due time is when it fires next, through a changed Interval and a fall behind
+// on the real clock; one that cannot fire has none.
+TEST_F(TimerLog, EachTimerTellsWhenItIsDue) {
+    const std::string text = definition({{"T1", 20}, {"T2", 30, false}});
+    Runtime runtime(program(text));
+    const forms::Control& t1 = runtime.form().control("T1");
+    const forms::Control& t2 = runtime.form().control("T2");
+    EXPECT_EQ(runtime.nextDue(t1), std::optional<Millis>(20));
+    EXPECT_EQ(runtime.nextDue(t2), std::nullopt);
+
+    runtime.advance(25);
+    apply(runtime, t1Interval(50));
+    apply(runtime, {"T2", Write::Enable});
+    EXPECT_EQ(runtime.nextDue(t1), std::optional<Millis>(70));
+    EXPECT_EQ(runtime.nextDue(t2), std::optional<Millis>(55));
+
+    // Far behind, each fires once, earliest due first, and passes over the due times it
+    // missed: T1's 120 and 170.
+    runtime.fireDueAt(200);
+    EXPECT_EQ(firings, (std::vector<Firing>{{20, "T1"}, {200, "T2"}, {200, "T1"}}));
+    EXPECT_EQ(runtime.nextDue(t1), std::optional<Millis>(220));
+    EXPECT_EQ(runtime.nextDue(t2), std::optional<Millis>(205));
+
+    apply(runtime, {"T2", Write::Disable});
+    EXPECT_EQ(runtime.nextDue(t2), std::nullopt);
+    runtime.fireDueAt(219);
+    EXPECT_EQ(firings.size(), 3u);
+    runtime.fireDueAt(220);
+    EXPECT_EQ(firings.back(), (Firing{220, "T1"}));
+}
 }  // namespace

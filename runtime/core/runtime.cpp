@@ -110,6 +110,11 @@ std::optional<Millis> Runtime::nextDue() const {
     return scheduler_->nextDue();
 }
 
+std::optional<Millis> Runtime::nextDue(const Control& timer) const {
+    if (halted()) return std::nullopt;
+    return scheduler_->nextDue(timer);
+}
+
 void Runtime::rtcRandomize() { random_.seed(seedClock_()); }
 
 void Runtime::fire(Control& timer) {

@@ -45,6 +45,9 @@ public:
     void fireDueAt(Millis now);
     // When the next timer is due, if any timer can fire.
     std::optional<Millis> nextDue() const;
+    // When this timer is next due, if it can fire; a firing late by more than its Interval
+    // moves this on past the due times it missed.
+    std::optional<Millis> nextDue(const Control& timer) const;
 
     // The random generator, and its seed clock (the system clock unless a test sets another).
     RandomGenerator& random() { return random_; }

@@ -51,6 +51,11 @@ std::optional<Millis> TimerScheduler::nextDue() const {
     return earliest;
 }
 
+std::optional<Millis> TimerScheduler::nextDue(const Control& timer) const {
+    const Entry* e = entry(timer);
+    return e == nullptr ? std::nullopt : due(*e);
+}
+
 Control* TimerScheduler::dueBy(Millis now) const {
     const auto all = allDueBy(now);
     return all.empty() ? nullptr : all.front();

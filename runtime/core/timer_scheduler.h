@@ -31,6 +31,8 @@ public:
 
     // The earliest due time of any timer that can fire.
     std::optional<Millis> nextDue() const;
+    // The due time of one timer, if it can fire.
+    std::optional<Millis> nextDue(const Control& timer) const;
 
     // The timer due earliest at or before now (ties in definition order), or null.
     Control* dueBy(Millis now) const;
