@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -493,6 +494,63 @@ TEST_F(DemoWindow, CustomCursorKeepsItsHotSpot) {
     EXPECT_EQ(window.clientArea().cursor().pixmap().size(), QSize(16, 16));
 }
 
+struct FarPlace {
+    const char* what;
+    forms::Single twips;
+};
+
+void PrintTo(const FarPlace& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class FarWrites : public DemoWindow, public ::testing::WithParamInterface<FarPlace> {};
+
+// A handler may write any Single to a place: the window still draws, and when the place is
+// written back the control shows there again.
+TEST_P(FarWrites, DrawAndComeBack) {
+    forms::Control& mover = runtime.form().control("Mover");
+    for (const char* name : {"Mover", "Picture", "Start", "Box"}) {
+        runtime.form().control(name).setLeft(GetParam().twips);
+        runtime.form().control(name).setTop(GetParam().twips);
+    }
+    runtime.form().control("Box").setVisible(forms::True);
+    window.sync();
+    EXPECT_EQ(grabClient().pixelColor(moverBefore.center()), QColor(Qt::white));
+
+    mover.setLeft(3000);
+    mover.setTop(1050);
+    window.sync();
+    EXPECT_EQ(grabClient().pixelColor(moverBefore.center()), QColor(Qt::magenta));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, FarWrites,
+    ::testing::Values(FarPlace{"Largest", std::numeric_limits<forms::Single>::max()},
+                      FarPlace{"Lowest", std::numeric_limits<forms::Single>::lowest()},
+                      FarPlace{"Infinity", std::numeric_limits<forms::Single>::infinity()},
+                      FarPlace{"MinusInfinity", -std::numeric_limits<forms::Single>::infinity()},
+                      FarPlace{"NaN", std::numeric_limits<forms::Single>::quiet_NaN()},
+                      FarPlace{"FarButInRange", -9.0e6f}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// The client area is 0 to 8192 pixels a side, whatever ClientWidth and ClientHeight ask.
+TEST(ClientArea, StaysWithinReach) {
+    auto clientSize = [](const char* width, const char* height) {
+        const std::string definition = std::string("Form Big\n  ClientWidth = ") + width +
+                                       "\n  ClientHeight = " + height + "\n";
+        Runtime runtime{forms::ProgramDescription{definition, {}, {}}};
+        forms::FormWindow window{runtime};
+        window.show();
+        // An empty window is never exposed; any other is, and so painted whole.
+        if (!window.clientArea().size().isEmpty()) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        }
+        return window.clientArea().size();
+    };
+    EXPECT_EQ(clientSize("2147483647", "300"), QSize(8192, 20));
+    EXPECT_EQ(clientSize("-600", "-2147483648"), QSize(0, 0));
+}
+
 // Twips become pixels at 15 a pixel, negative places included, and font points become
 // pixels at 96 a inch, whatever the screen.
 TEST(Units, TwipsAndPointsBecomePixels) {
@@ -512,6 +570,29 @@ TEST(Units, TwipsAndPointsBecomePixels) {
         EXPECT_TRUE(font.bold());
     }
     EXPECT_EQ(forms::colour(0x00336699), QColor(0x99, 0x66, 0x33));
+}
+
+// Places past a million pixels either way stop there and NaN stands at 0, so that QRect can
+// add them up; font sizes of any number of points become 1 to 4096 pixels.
+TEST(Units, ValuesPastAnyScreenStayDrawable) {
+    using Limits = std::numeric_limits<forms::Single>;
+    EXPECT_EQ(forms::pixels(15'000'000), 1'000'000);
+    for (const auto& [twips, pixels] : {std::pair{Limits::max(), 1'000'000},
+                                        {Limits::infinity(), 1'000'000},
+                                        {Limits::lowest(), -1'000'000},
+                                        {-Limits::infinity(), -1'000'000},
+                                        {Limits::quiet_NaN(), 0}}) {
+        EXPECT_EQ(forms::pixels(twips), pixels) << twips;
+    }
+    for (const auto& [points, pixels] : {std::pair{1e30f, 4096},
+                                         {Limits::infinity(), 4096},
+                                         {0.2f, 1},
+                                         {-5.0f, 1},
+                                         {Limits::quiet_NaN(), 1}}) {
+        forms::Control::Values values;
+        values.font = forms::Font{"MS Sans Serif", points, false, 0};
+        EXPECT_EQ(forms::fontOf(values).pixelSize(), pixels) << points;
+    }
 }
 
 // The process ends with the status and the one stderr line each way out calls for.

@@ -31,6 +31,19 @@ bool fixedBorder(Long borderStyle) {
     return borderStyle == 1 || borderStyle == 3 || borderStyle == 4;
 }
 
+// A client area wider or taller than any screen could not be seen whole, and its backing store
+// would run to gigabytes.
+constexpr int largestClientSide = 8192;
+
+int clientSide(Long twips) {
+    return std::clamp(pixels(Single(twips)), 0, largestClientSide);
+}
+
+// In 64 bits, as a place may reach a million pixels either way.
+qint64 area(const QRect& rect) {
+    return qint64(rect.width()) * rect.height();
+}
+
 bool enabledWithContainers(const Control& control) {
     for (const Control* c = &control; c != nullptr; c = c->container()) {
         if (hasProperty(c->controlClass(), Property::Enabled) && c->values().enabled == False) {
@@ -65,8 +78,8 @@ FormWindow::FormWindow(Runtime& runtime, RealClock* clock)
     }
 
     client_ = new Surface(form, pictures_, this);
-    client_->setFixedSize(pixels(Single(form.values().clientWidth)),
-                          pixels(Single(form.values().clientHeight)));
+    client_->setFixedSize(clientSide(form.values().clientWidth),
+                          clientSide(form.values().clientHeight));
     layout->addWidget(client_);
     surfaces_[&form] = client_;
     addWidgets(form, *client_);
@@ -188,9 +201,7 @@ void FormWindow::apply(const Control& control) {
             // A picture stepping one cell on leaves a rectangle that touches the new one, and
             // the two together are one rectangle: Qt then has half as many to unite and clip.
             const QRect both = painted.united(now);
-            if (!painted.isEmpty() && !now.isEmpty() &&
-                both.width() * both.height() <=
-                    painted.width() * painted.height() + now.width() * now.height()) {
+            if (!painted.isEmpty() && !now.isEmpty() && area(both) <= area(painted) + area(now)) {
                 dirty.push_back(both);
             } else {
                 dirty.push_back(painted);

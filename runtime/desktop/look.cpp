@@ -3,12 +3,21 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace forms {
 namespace {
 
 constexpr double twipsPerPixel = 15.0;
 constexpr double pixelsPerPoint = 96.0 / 72.0;
+
+// A million pixels either way is far off any screen, yet a rectangle's edges and sizes, and
+// the sum of two, stay well inside QRect's int arithmetic.
+constexpr double farthestPixel = 1'000'000.0;
+
+// A letter a few screens tall shows no more than one a screen tall, and Qt's font engines are
+// not made for larger ones.
+constexpr double largestFontPixels = 4096.0;
 
 QString familyFor(const std::string& name) {
     // The old bitmap face is not on Linux; Liberation Sans has its metrics and Cyrillic.
@@ -18,7 +27,9 @@ QString familyFor(const std::string& name) {
 
 QFont makeFont(const QString& family, Single points, bool bold) {
     QFont font(family);
-    font.setPixelSize(qRound(points * pixelsPerPoint));
+    // A NaN size reads as the smallest.
+    const double size = std::isnan(points) ? 1.0 : points * pixelsPerPoint;
+    font.setPixelSize(qRound(std::clamp(size, 1.0, largestFontPixels)));
     font.setBold(bold);
     return font;
 }
@@ -26,7 +37,9 @@ QFont makeFont(const QString& family, Single points, bool bold) {
 }  // namespace
 
 int pixels(Single twips) {
-    return qRound(twips / twipsPerPixel);
+    // A handler can write any Single to a place; NaN stands nowhere in particular, so at 0.
+    if (std::isnan(twips)) return 0;
+    return qRound(std::clamp(twips / twipsPerPixel, -farthestPixel, farthestPixel));
 }
 
 QColor colour(Colour value) {

@@ -12,7 +12,8 @@
 
 namespace forms {
 
-// Twips to logical pixels: 15 twips a pixel, rounded, negative places included.
+// Twips to logical pixels: 15 twips a pixel, rounded, negative places included. Places past a
+// million pixels either way are taken as a million, and NaN as 0.
 int pixels(Single twips);
 
 // &H00BBGGRR& as a colour.
@@ -23,7 +24,7 @@ QColor defaultBackColor();
 QColor defaultForeColor();
 
 // The control's stored font, or the window's default font (Liberation Sans, 11 pixels).
-// Sizes are in pixels, so the layout does not follow the screen's DPI.
+// Sizes are in pixels, so the layout does not follow the screen's DPI; they run from 1 to 4096.
 QFont fontOf(const Control::Values& values);
 QFont defaultFont();
 
