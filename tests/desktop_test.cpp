@@ -533,6 +533,92 @@ INSTANTIATE_TEST_SUITE_P(
                       FarPlace{"FarButInRange", -9.0e6f}),
     [](const auto& info) { return std::string(info.param.what); });
 
+// A form of places and sizes far beyond any screen, 300 x 200 pixels. Places in pixels.
+constexpr std::string_view farDefinition =
+    "Form Far\n"
+    "  ClientWidth = 4500\n"
+    "  ClientHeight = 3000\n"
+    // from (280, 180) on, as large as a place can be
+    "  CommandButton Huge\n"
+    "    Left = 4200\n"
+    "    Top = 2700\n"
+    "    Width = 3.4e38\n"
+    "    Height = 3.4e38\n"
+    "    Caption = \"Huge\"\n"
+    // corner to corner of the widest place there is, so through (50, 50), black
+    "  Line Across\n"
+    "    X1 = -3.4e38\n"
+    "    Y1 = -3.4e38\n"
+    "    X2 = 3.4e38\n"
+    "    Y2 = 3.4e38\n"
+    // (60, 120) 60 x 30, green, its caption in a font of 1e30 points
+    "  Label Loud\n"
+    "    Left = 900\n"
+    "    Top = 1800\n"
+    "    Width = 900\n"
+    "    Height = 450\n"
+    "    Caption = \".\"\n"
+    "    BackColor = &H0000FF00&\n"
+    "    FontSize = 1e30\n"
+    // (250, 170) 40 x 20, with a caption in that font too
+    "  CommandButton Shout\n"
+    "    Left = 3750\n"
+    "    Top = 2550\n"
+    "    Width = 600\n"
+    "    Height = 300\n"
+    "    Caption = \"Go\"\n"
+    "    FontSize = 1e30\n"
+    // far past the bottom right, as large as a place can be
+    "  Image Nowhere\n"
+    "    Left = 3.4e38\n"
+    "    Top = 3.4e38\n"
+    "    Width = 3.4e38\n"
+    "    Height = 3.4e38\n"
+    "    Picture = \"two.bmp\"\n"
+    "    Stretch = True\n"
+    // from (150, 0) on, 60000 x 60000: the picture's blue half fills the rest of the window
+    "  Image Giant\n"
+    "    Left = 2250\n"
+    "    Top = 0\n"
+    "    Width = 900000\n"
+    "    Height = 900000\n"
+    "    Picture = \"two.bmp\"\n"
+    "    Stretch = True\n"
+    // from far above and left to far below and right, grey, behind everything
+    "  Label Vast\n"
+    "    Left = -7.5e6\n"
+    "    Top = -3.4e38\n"
+    "    Width = 3.4e38\n"
+    "    Height = 3.4e38\n"
+    "    Caption = \"Vast\"\n"
+    "    FontSize = -5\n";
+
+class FarWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QImage grabClient() { return window.clientArea().grab().toImage(); }
+
+    Runtime runtime{
+        forms::ProgramDescription{farDefinition, {{"two.bmp", view(twoColourBmp())}}, {}}};
+    forms::FormWindow window{runtime};
+};
+
+// Places and sizes far off any screen, and fonts of any size, are drawn where they show.
+TEST_F(FarWindow, DrawsWhatShows) {
+    const QImage image = grabClient();
+    EXPECT_EQ(image.pixelColor(50, 50), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(180, 180), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(90, 140), QColor(Qt::green));
+    EXPECT_EQ(image.pixelColor(200, 20), QColor(Qt::blue));
+    EXPECT_EQ(image.pixelColor(299, 150), QColor(Qt::blue));
+    EXPECT_EQ(image.pixelColor(20, 10), forms::defaultBackColor());
+    EXPECT_NE(image.pixelColor(290, 190), QColor(Qt::blue));
+}
+
 // The client area is 0 to 8192 pixels a side, whatever ClientWidth and ClientHeight ask.
 TEST(ClientArea, StaysWithinReach) {
     auto clientSize = [](const char* width, const char* height) {
@@ -549,6 +635,22 @@ TEST(ClientArea, StaysWithinReach) {
     };
     EXPECT_EQ(clientSize("2147483647", "300"), QSize(8192, 20));
     EXPECT_EQ(clientSize("-600", "-2147483648"), QSize(0, 0));
+}
+
+// A picture stretched past a screen's size is made only for the part that shows.
+TEST_F(FarWindow, StretchesOnlyWhatShowsOfAGiantPicture) {
+    forms::PictureCache pictures(runtime);
+    const QSize giant(60000, 60000);
+    for (const auto& [shows, colour] : {std::pair{QRect(1000, 100, 20, 10), QColor(Qt::blue)},
+                                        {QRect(59000, 59000, 20, 10), QColor(Qt::green)}}) {
+        const auto [pixmap, at] = pictures.scaled("two.bmp", giant, shows);
+        EXPECT_EQ(at, shows.topLeft());
+        ASSERT_EQ(pixmap.size(), shows.size());
+        EXPECT_EQ(pixmap.toImage().pixelColor(10, 5), colour);
+    }
+    EXPECT_EQ(pictures.scaled("two.bmp", giant, QRect(59990, 59990, 50, 50)).pixmap.size(),
+              QSize(10, 10));
+    EXPECT_TRUE(pictures.scaled("two.bmp", giant, QRect(70000, 0, 10, 10)).pixmap.isNull());
 }
 
 // Twips become pixels at 15 a pixel, negative places included, and font points become

@@ -6,6 +6,8 @@
 #include <QStylePainter>
 #include <QTextLayout>
 
+#include "look.h"
+
 namespace forms {
 namespace {
 
@@ -80,13 +82,18 @@ void CommandButton::accessKeyPressed() {
     click();
 }
 
-void CommandButton::paintEvent(QPaintEvent*) {
+void CommandButton::paintEvent(QPaintEvent* event) {
     // The style underlines only the first marked letter, so the caption is drawn here.
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text.clear();
-    painter.drawControl(QStyle::CE_PushButton, option);
+    QStyleOptionButton face = option;
+    // The style paints a face into a copy of its size first. Of a face larger than a screen
+    // it gets only the part being painted, with room around it for the face's edges to fall
+    // outside what is painted.
+    if (largerThanAScreen(size())) face.rect = event->rect().adjusted(-8, -8, 8, 8) & rect();
+    painter.drawControl(QStyle::CE_PushButton, face);
 
     const MarkedCaption caption = parse(text());
     QTextLayout layout(caption.text, font(), this);

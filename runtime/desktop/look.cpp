@@ -42,6 +42,11 @@ int pixels(Single twips) {
     return qRound(std::clamp(twips / twipsPerPixel, -farthestPixel, farthestPixel));
 }
 
+bool largerThanAScreen(QSize size) {
+    constexpr qint64 screenful = qint64{4096} * 2160;
+    return qint64(size.width()) * size.height() > screenful;
+}
+
 QColor colour(Colour value) {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }

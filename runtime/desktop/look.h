@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <string>
@@ -15,6 +16,11 @@ namespace forms {
 // Twips to logical pixels: 15 twips a pixel, rounded, negative places included. Places past a
 // million pixels either way are taken as a million, and NaN as 0.
 int pixels(Single twips);
+
+// Whether a picture or a button face of this size holds more pixels than a 4K screen. Such
+// sizes come only from stray places; a copy of one made whole could take gigabytes, so just the
+// part that shows is made.
+bool largerThanAScreen(QSize size);
 
 // &H00BBGGRR& as a colour.
 QColor colour(Colour value);

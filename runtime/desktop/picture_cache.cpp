@@ -1,5 +1,8 @@
 #include "picture_cache.h"
 
+#include <QPainter>
+
+#include "look.h"
 #include "runtime.h"
 
 namespace forms {
@@ -22,8 +25,26 @@ QImage PictureCache::image(const std::string& name) const {
     return decodePicture(runtime_.picture(name));
 }
 
-QPixmap PictureCache::scaled(const std::string& name, QSize size) {
+PictureCache::Stretched PictureCache::scaled(const std::string& name, QSize size,
+                                             const QRect& shows) {
     if (name.empty() || size.isEmpty()) return {};
+    if (!largerThanAScreen(size)) return {kept(name, size), {}};
+
+    const QRect part = shows & QRect(QPoint(), size);
+    const QImage original = image(name);
+    if (part.isEmpty() || original.isNull()) return {};
+    QImage piece(part.size(), original.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+    piece.fill(Qt::transparent);
+    QPainter painter(&piece);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The painter draws only what falls on the piece, however far the rest reaches.
+    painter.drawImage(QRect(-part.topLeft(), size), original);
+    painter.end();
+    return {QPixmap::fromImage(piece), part.topLeft()};
+}
+
+QPixmap PictureCache::kept(const std::string& name, QSize size) {
     // Looked up at every paint of every picture, so found without making a key.
     auto sizes = scaled_.find(name);
     if (sizes == scaled_.end()) sizes = scaled_.try_emplace(name).first;

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QImage>
 #include <QPixmap>
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 
 #include <map>
@@ -22,11 +24,21 @@ public:
     // The picture file as decoded; a null image when the name is unknown or undecodable.
     QImage image(const std::string& name) const;
 
-    // The picture stretched to size, smoothly; a null pixmap when there is no picture. Only
-    // the scaled copy is kept: the title picture at full size is several megabytes.
-    QPixmap scaled(const std::string& name, QSize size);
+    // The picture stretched to size, smoothly: the whole stretched copy, made once a size and
+    // kept; or, where that copy would be larger than a screen, just the part `shows` (in the
+    // stretched picture's pixels), made afresh each time. A null pixmap when there is no
+    // picture or none of it shows.
+    struct Stretched {
+        QPixmap pixmap;
+        QPoint at;  // where the pixmap stands in the stretched picture
+    };
+    Stretched scaled(const std::string& name, QSize size, const QRect& shows);
 
 private:
+    // A stretched copy made whole, once a size. Only the copy is kept: the title picture at full
+    // size is several megabytes.
+    QPixmap kept(const std::string& name, QSize size);
+
     const Runtime& runtime_;
     std::map<std::string, std::map<std::pair<int, int>, QPixmap>, std::less<>> scaled_;
 };

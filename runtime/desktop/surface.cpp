@@ -85,16 +85,21 @@ void Surface::paintEvent(QPaintEvent* event) {
     std::vector<Shown> shown;
     for (const Control* control : container_.children() | std::views::reverse) {
         if (!paints(*control) || control->values().visible == False) continue;
-        Shown item{control, placeOf(*control), paintedPlace(*control), {}, false};
+        Shown item{control, placeOf(*control), paintedPlace(*control), {}, {}, false};
         if (!item.covered.intersects(bounds)) continue;
         switch (control->controlClass()) {
             case ControlClass::Label:
                 item.opaque = true;  // a label always paints its back colour
                 break;
-            case ControlClass::Image:
-                item.picture = pictures_.scaled(control->values().picture, item.place.size());
+            case ControlClass::Image: {
+                const QRect shows = (item.place & bounds).translated(-item.place.topLeft());
+                auto [picture, at] =
+                    pictures_.scaled(control->values().picture, item.place.size(), shows);
+                item.picture = std::move(picture);
+                item.pictureAt = item.place.topLeft() + at;
                 item.opaque = !item.picture.isNull() && !item.picture.hasAlphaChannel();
                 break;
+            }
             default:
                 break;
         }
@@ -161,7 +166,7 @@ void Surface::paintControl(QPainter& painter, const Shown& item) const {
                              qtext(v.caption));
             break;
         case ControlClass::Image:
-            if (!item.picture.isNull()) painter.drawPixmap(place.topLeft(), item.picture);
+            if (!item.picture.isNull()) painter.drawPixmap(item.pictureAt, item.picture);
             break;
         case ControlClass::Line: {
             QPen pen(v.borderColor ? colour(*v.borderColor) : QColor(Qt::black));

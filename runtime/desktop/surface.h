@@ -30,10 +30,11 @@ private:
     // A control that may show in the region being painted.
     struct Shown {
         const Control* control;
-        QRect place;      // where it stands
-        QRect covered;    // the pixels it may paint
-        QPixmap picture;  // an image's picture, as scaled to its place
-        bool opaque;      // it paints every pixel of its place
+        QRect place;       // where it stands
+        QRect covered;     // the pixels it may paint
+        QPixmap picture;   // an image's picture, as scaled to its place, or the part that shows
+        QPoint pictureAt;  // where that stands
+        bool opaque;       // it paints every pixel of its place
     };
 
     void paintFrame(QPainter& painter) const;
