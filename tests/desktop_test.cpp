@@ -713,7 +713,8 @@ TEST_F(Startup, NoDisplayEndsWithOneLineAndStatusOne) {
             forms::ThunRTMain(demoProgram());
         },
         ::testing::ExitedWithCode(1),
-        "kestrune: no display: cannot open the window \\(is DISPLAY set\\?\\)\n$");
+        "kestrune: no display: cannot open the window "
+        "\\(is DISPLAY or WAYLAND_DISPLAY set\\?\\)\n$");
 }
 
 TEST_F(Startup, BadDefinitionEndsWithStatusOne) {

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QMessageBox>
 
+#include <wayland-client.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -17,6 +18,8 @@
 #include "application.h"
 #include "form_window.h"
 #include "look.h"
+#include "platform_choice.h"
+#include "platform_start.h"
 #include "real_clock.h"
 #include "runtime.h"
 
@@ -25,27 +28,37 @@ namespace {
 
 constexpr const char* programName = "kestrune";
 
-// A connection to the display that the window will open on, or none on a platform without X.
+// A connection to an X display.
 using DisplayHold = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
 
-// Qt aborts when its X11 platform finds no display, so look for one before Qt does. The
-// connection is held until Qt has its own: when the last client leaves, an X server resets,
+// Qt's X11 platform aborts when it finds no display, so the game looks for one before Qt does.
+// The connection is held until Qt has its own: when the last client leaves, an X server resets,
 // and a connection made during the reset fails.
-std::optional<DisplayHold> openDisplay() {
+DisplayHold connectX() {
     DisplayHold none(nullptr, xcb_disconnect);
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && platform.split(':').front() != "xcb") return none;
     const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty()) return std::nullopt;
+    if (display.isEmpty()) return none;
     DisplayHold connection(xcb_connect(display.constData(), nullptr), xcb_disconnect);
-    if (xcb_connection_has_error(connection.get()) != 0) return std::nullopt;
+    if (xcb_connection_has_error(connection.get()) != 0) return none;
     return connection;
 }
 
-int run(const ProgramDescription& program, DisplayHold display) {
+bool waylandAnswers() {
+    // A socket the compositor handed over is Qt's to take, and it can be taken only once.
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET")) return true;
+    wl_display* display = wl_display_connect(nullptr);
+    if (display == nullptr) return false;
+    wl_display_disconnect(display);
+    return true;
+}
+
+int run(const ProgramDescription& program, const std::string& platform, DisplayHold display) {
     static char name[] = "kestrune";
     static char* argv[] = {name, nullptr};
     static int argc = 1;
+    auto guard = std::make_unique<PlatformStartGuard>(
+        std::string(programName) + ": no display: cannot open the window on Qt's \"" + platform +
+        "\" platform");
     // A test may already have an application; the game never does.
     std::unique_ptr<QApplication> application;
     if (QApplication::instance() == nullptr) application = makeApplication(argc, argv);
@@ -76,6 +89,8 @@ int run(const ProgramDescription& program, DisplayHold display) {
 
     runtime->load();
     window.show();
+    // Some platforms find out only here that they have no screen to show a window on.
+    guard.reset();
     clock.rearm();
     return QApplication::exec();
 }
@@ -83,12 +98,20 @@ int run(const ProgramDescription& program, DisplayHold display) {
 }  // namespace
 
 void ThunRTMain(const ProgramDescription& program) {
-    std::optional<DisplayHold> display = openDisplay();
-    if (!display) {
-        std::cerr << programName << ": no display: cannot open the window (is DISPLAY set?)\n";
+    DisplayHold x(nullptr, xcb_disconnect);
+    const auto xAnswers = [&x] {
+        x = connectX();
+        return x != nullptr;
+    };
+    const std::optional<std::string> platform =
+        choosePlatform(qgetenv("QT_QPA_PLATFORM").toStdString(), {xAnswers, waylandAnswers});
+    if (!platform) {
+        std::cerr << programName
+                  << ": no display: cannot open the window (is DISPLAY or WAYLAND_DISPLAY set?)\n";
         std::exit(1);
     }
-    std::exit(run(program, std::move(*display)));
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
+    std::exit(run(program, *platform, std::move(x)));
 }
 
 }  // namespace forms

@@ -1,0 +1,91 @@
+#include "platform_start.h"
+
+#include <QByteArray>
+#include <QMessageLogContext>
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+namespace forms {
+namespace {
+
+struct Note {
+    QtMsgType type;
+    QString message;
+    // Copies, null where Qt gave none: the plugin that gave a note may be unloaded since.
+    QByteArray file, function, category;
+    int line;
+};
+
+const char* orNull(const QByteArray& text) {
+    return text.isNull() ? nullptr : text.constData();
+}
+
+// Qt's message handler is one plain function, so what it keeps is here; a plugin may talk
+// from a thread of its own.
+std::mutex guardMutex;
+std::string failureLine;
+std::vector<Note> notes;
+QtMessageHandler passedOn = nullptr;
+
+QString firstLine(const QString& text) {
+    return text.section(u'\n', 0, 0).trimmed();
+}
+
+// What went wrong, as near its cause as Qt told: its first critical note (a platform that
+// found no display), else its first warning about platforms (a plugin not found), else its last
+// word (which, when no plugin could start, says only that).
+QString reason(const QString& lastWord) {
+    for (const Note& note : notes) {
+        if (note.type == QtCriticalMsg) return note.message;
+    }
+    for (const Note& note : notes) {
+        if (note.type == QtWarningMsg && note.category.startsWith("qt.qpa")) return note.message;
+    }
+    return lastWord;
+}
+
+void hold(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    const std::lock_guard lock(guardMutex);
+    if (type != QtFatalMsg) {
+        notes.push_back({type, message, QByteArray(context.file), QByteArray(context.function),
+                         QByteArray(context.category), context.line});
+        return;
+    }
+    std::fprintf(stderr, "%s: %s\n", failureLine.c_str(),
+                 firstLine(reason(message)).toLocal8Bit().constData());
+    std::fflush(stderr);
+    // Returning would let Qt abort; nothing of the half-made application is worth tearing down.
+    std::_Exit(1);
+}
+
+}  // namespace
+
+PlatformStartGuard::PlatformStartGuard(std::string failure) {
+    const std::lock_guard lock(guardMutex);
+    failureLine = std::move(failure);
+    notes.clear();
+    passedOn = qInstallMessageHandler(hold);
+}
+
+PlatformStartGuard::~PlatformStartGuard() {
+    std::vector<Note> held;
+    {
+        const std::lock_guard lock(guardMutex);
+        qInstallMessageHandler(passedOn);
+        held = std::move(notes);
+        notes.clear();
+    }
+    for (const Note& note : held) {
+        const QMessageLogContext context(orNull(note.file), note.line, orNull(note.function),
+                                         orNull(note.category));
+        passedOn(note.type, context, note.message);
+    }
+}
+
+}  // namespace forms

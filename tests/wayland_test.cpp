@@ -1,0 +1,519 @@
+// The game on the desktops people use: on a Wayland compositor with no X server it opens, looks
+// as it does on X and plays by its keys; where no display can be opened it says so in one line.
+//
+// The compositor is weston, nested in an Xvfb screen of the test's own: weston's headless
+// screen has no keyboard or mouse, while the nested one takes them from the X screen, so
+// xdotool can play. The game itself is given no X display, only the compositor.
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform_choice.h"
+
+// Pictures print by size when a check fails.
+void PrintTo(const QImage& image, std::ostream* os) {
+    *os << image.width() << " x " << image.height() << " picture";
+}
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString gamePath = QStringLiteral(KESTRUNE_GAME);
+const QRgb olive = qRgb(192, 192, 0);  // the window's background
+const QSize clientSize(428, 366);
+const QRect field(8, 8, 416, 256);  // the sky inside the blue frame, in the client area
+const QPoint helpButton(160, 348);  // "Как играть и кто создатель..."
+const QPoint gameMenu(20, -10);     // "Игра", on the menu bar above the client area
+
+// How many pixels of two pictures of one size differ in colour; all of them when the sizes do.
+qsizetype differingPixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return qsizetype(a.width()) * a.height() + 1;
+    qsizetype differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF)) ++differing;
+        }
+    }
+    return differing;
+}
+
+// Waits up to a few seconds for what is awaited, looking every 50 ms.
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
+    for (auto waited = 0ms; waited < limit; waited += 50ms) {
+        if (done()) return true;
+        QThread::msleep(50);
+    }
+    return done();
+}
+
+std::string text(const QByteArray& bytes) {
+    return bytes.toStdString();
+}
+
+// The programs the desktop is made of, each found or named as missing.
+std::optional<std::string> missingTool() {
+    for (const char* tool : {"Xvfb", "weston", "weston-screenshooter", "xdotool", "import"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) return tool;
+    }
+    return std::nullopt;
+}
+
+void stop(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+}
+
+// The smallest rectangle that holds every pixel of the colour, or an empty one.
+QRect boundsOf(const QImage& image, QRgb colour) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0xFFFFFF) == (colour & 0xFFFFFF)) bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+// A screen shot and where in it the game's client area is: the olive background reaches all
+// four of its edges.
+struct Shot {
+    QImage image;
+    QRect client() const { return boundsOf(image, olive); }
+    QImage clientArea() const { return image.copy(client()); }
+    QImage fieldArea() const { return clientArea().copy(field); }
+};
+
+// An X screen of its own. Xvfb takes the first free display number itself and tells it on
+// its standard output once it takes clients, so tests started side by side never share one.
+class XScreen {
+public:
+    XScreen() {
+        server_.setStandardErrorFile(QProcess::nullDevice());
+        server_.start(QStringLiteral("Xvfb"),
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                       QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        if (!server_.waitForStarted()) return;
+        waitFor([&] {
+            server_.waitForReadyRead(50);
+            return server_.canReadLine() || server_.state() == QProcess::NotRunning;
+        });
+        const QByteArray number = server_.readLine().trimmed();
+        if (!number.isEmpty()) display_ = QStringLiteral(":") + QString::fromLatin1(number);
+    }
+    ~XScreen() { stop(server_); }
+
+    const QString& display() const { return display_; }  // empty when no server started
+
+    // Runs an X client on this screen to its end; its standard output.
+    QByteArray run(const QString& program, const QStringList& arguments) const {
+        QProcess client;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), display_);
+        client.setProcessEnvironment(environment);
+        client.start(program, arguments);
+        client.waitForFinished(10000);
+        return client.readAllStandardOutput();
+    }
+
+    QImage shot() const {
+        return QImage::fromData(
+            run(QStringLiteral("import"),
+                {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")}),
+            "PNG");
+    }
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+// Weston on the X screen, listening on a socket in a runtime folder of its own.
+class Compositor {
+public:
+    explicit Compositor(const XScreen& screen) : screen_(screen) {
+        QFile::setPermissions(runtime_.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), screen.display());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        weston_.setProcessEnvironment(environment);
+        weston_.setWorkingDirectory(runtime_.path());
+        weston_.setStandardOutputFile(QProcess::nullDevice());
+        weston_.setStandardErrorFile(runtime_.filePath(QStringLiteral("weston.log")));
+        // --debug lets the screenshooter in; --idle-time=0 keeps the screen from locking.
+        weston_.start(QStringLiteral("weston"),
+                      {QStringLiteral("--backend=x11-backend.so"), QStringLiteral("--use-pixman"),
+                       QStringLiteral("--width=800"), QStringLiteral("--height=600"),
+                       QStringLiteral("--socket=kestrune"), QStringLiteral("--debug"),
+                       QStringLiteral("--idle-time=0")});
+        const QString socket = runtime_.filePath(QStringLiteral("kestrune"));
+        ready_ = weston_.waitForStarted() && waitFor([&] {
+                     window_ = QString::fromLatin1(
+                         screen_
+                             .run(QStringLiteral("xdotool"),
+                                  {QStringLiteral("search"), QStringLiteral("--class"),
+                                   QStringLiteral("^Weston Compositor$")})
+                             .split('\n')
+                             .front());
+                     return !window_.isEmpty() && QFileInfo::exists(socket);
+                 });
+        // The X keyboard goes to weston from the start: a change of focus later makes weston
+        // take the keyboard from its windows and give it back, and keys sent meanwhile are lost.
+        if (ready_) {
+            screen_.run(QStringLiteral("xdotool"),
+                        {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window_});
+        }
+    }
+    ~Compositor() { stop(weston_); }
+
+    bool ready() const { return ready_ && weston_.state() == QProcess::Running; }
+    QString log() const {
+        QFile file(runtime_.filePath(QStringLiteral("weston.log")));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    // A client's environment: this compositor, and no X display.
+    QProcessEnvironment clientEnvironment() const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name :
+             {"DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_SOCKET", "XDG_SESSION_TYPE", "XAUTHORITY"}) {
+            environment.remove(QString::fromLatin1(name));
+        }
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("kestrune"));
+        return environment;
+    }
+
+    // What the compositor shows, pointer included.
+    Shot shot() const {
+        QTemporaryDir folder;
+        QProcess shooter;
+        shooter.setProcessEnvironment(clientEnvironment());
+        shooter.setWorkingDirectory(folder.path());
+        shooter.start(QStringLiteral("weston-screenshooter"), {});
+        shooter.waitForFinished(10000);
+        const QStringList files = QDir(folder.path()).entryList({QStringLiteral("*.png")});
+        if (files.isEmpty()) return {};
+        return {QImage(folder.filePath(files.front())).convertToFormat(QImage::Format_RGB32)};
+    }
+
+    // Keys and clicks as a player gives them, through the X screen's keyboard and mouse.
+    void keys(const QString& keys) const {
+        screen_.run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+    }
+    void pointAt(QPoint place) const {
+        screen_.run(QStringLiteral("xdotool"),
+                    {QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
+                     QString::number(place.x()), QString::number(place.y())});
+    }
+    void click(QPoint place) const {
+        pointAt(place);
+        screen_.run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+    }
+
+private:
+    const XScreen& screen_;
+    QTemporaryDir runtime_;
+    QProcess weston_;
+    QString window_;
+    bool ready_ = false;
+};
+
+// The game started on the compositor.
+class OnWayland : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const auto tool = missingTool()) {
+            FAIL() << *tool << " is missing: scripts/test.sh installs what these tests need";
+        }
+        ASSERT_FALSE(screen.display().isEmpty()) << "Xvfb did not start";
+        compositor = std::make_unique<Compositor>(screen);
+        ASSERT_TRUE(compositor->ready()) << compositor->log().toStdString();
+        // The pointer on the panel, where no window opens and it hides nothing of the game's;
+        // weston may take a while to see the X pointer move, so its screen is watched for it.
+        const QPoint panel(300, 16);
+        const QRect underThePointer(panel, QSize(16, 16));
+        const QImage before = compositor->shot().image.copy(underThePointer);
+        compositor->pointAt(panel);
+        ASSERT_TRUE(waitFor([&] {
+            compositor->pointAt(panel);
+            return compositor->shot().image.copy(underThePointer) != before;
+        })) << "weston did not show the pointer on its panel";
+    }
+    void TearDown() override {
+        stop(game);
+        compositor.reset();
+    }
+
+    // Starts the game and waits until its whole client area shows.
+    Shot start(const QProcessEnvironment& environment) {
+        game.setProcessEnvironment(environment);
+        game.start(gamePath, {});
+        EXPECT_TRUE(game.waitForStarted());
+        Shot shot;
+        waitFor([&] {
+            shot = compositor->shot();
+            return shot.client().size() == clientSize || game.state() == QProcess::NotRunning;
+        });
+        return shot;
+    }
+
+    XScreen screen;
+    std::unique_ptr<Compositor> compositor;
+    QProcess game;
+};
+
+// With no X display but a compositor, the game opens on Wayland by itself, and its client area
+// is pixel for pixel what the same game shows on X.
+TEST_F(OnWayland, OpensWithoutXAndLooksAsOnX) {
+    const Shot wayland = start(compositor->clientEnvironment());
+    ASSERT_EQ(wayland.client().size(), clientSize)
+        << "the game did not show: " << text(game.readAllStandardError());
+    EXPECT_EQ(game.state(), QProcess::Running);
+    stop(game);
+    EXPECT_EQ(text(game.readAllStandardError()), "");
+
+    // The same game on the X screen, beside the compositor's empty desktop.
+    QProcess onX;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("DISPLAY"), screen.display());
+    onX.setProcessEnvironment(environment);
+    onX.start(gamePath, {});
+    Shot x;
+    waitFor([&] {
+        x = {screen.shot().convertToFormat(QImage::Format_RGB32)};
+        return x.client().size() == clientSize;
+    });
+    stop(onX);
+    ASSERT_EQ(x.client().size(), clientSize);
+    EXPECT_EQ(differingPixels(wayland.clientArea(), x.clientArea()), 0)
+        << "see wayland-idle.png and x11-idle.png";
+    wayland.clientArea().save(QStringLiteral("wayland-idle.png"));
+    x.clientArea().save(QStringLiteral("x11-idle.png"));
+}
+
+// How many pixels of the area are near the colour.
+int pixelsNear(const QImage& image, QRgb colour, int tolerance = 24) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count += std::abs(qRed(p) - qRed(colour)) <= tolerance &&
+                     std::abs(qGreen(p) - qGreen(colour)) <= tolerance &&
+                     std::abs(qBlue(p) - qBlue(colour)) <= tolerance;
+        }
+    }
+    return count;
+}
+
+// The access keys and the mouse play the game there: Alt+Q starts it, Alt+W holds it still,
+// Alt+E lets it go on and the field moves; the help button opens the help box and the menu
+// "Игра" opens. What the window shows is read from the compositor's screen.
+TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
+    const Shot idle = start(compositor->clientEnvironment());
+    ASSERT_EQ(idle.client().size(), clientSize) << text(game.readAllStandardError());
+    const QPoint client = idle.client().topLeft();  // the window stays where it opened
+    Shot shot;
+    auto area = [&client](const Shot& from, const QRect& place) {
+        return from.image.copy(place.translated(client));
+    };
+    // Waits for the screen to show what is awaited; the last shot is kept for a failure.
+    auto shows = [&](const std::function<bool(const Shot&)>& awaited) {
+        return waitFor([&] {
+            shot = compositor->shot();
+            return awaited(shot);
+        });
+    };
+    auto failed = [&](const char* name) {
+        shot.image.save(QStringLiteral("wayland-%1.png").arg(QLatin1String(name)));
+        return "see wayland-" + std::string(name) + ".png; " + text(game.readAllStandardError());
+    };
+    // An enabled button's caption is black, a disabled one's grey.
+    const QRect pause(272, 312, 153, 25), resume(272, 336, 153, 25);
+    auto enabled = [&](const Shot& from, const QRect& button) {
+        return pixelsNear(area(from, button), qRgb(0, 0, 0), 40) > 40;
+    };
+    auto running = [&](const Shot& from) { return enabled(from, pause) && !enabled(from, resume); };
+    auto paused = [&](const Shot& from) { return !enabled(from, pause) && enabled(from, resume); };
+    // Whether more than a share of the place is near the colour.
+    auto covered = [&](const Shot& from, const QRect& place, QRgb colour, int tolerance,
+                       double share) {
+        return pixelsNear(area(from, place), colour, tolerance) >
+               share * place.width() * place.height();
+    };
+    auto skyShows = [&](const Shot& from) {
+        return covered(from, field, qRgb(138, 197, 255), 8, 0.5);
+    };
+    auto fieldMoves = [&](const Shot& from) {
+        const QImage was = area(from, field);
+        return shows([&](const Shot& now) { return area(now, field) != was; });
+    };
+
+    // The game is paused soon after it starts, so that no run of blocks ends it early.
+    compositor->keys(QStringLiteral("alt+q"));
+    ASSERT_TRUE(shows([&](const Shot& s) { return running(s) && skyShows(s); })) << failed("start");
+    compositor->keys(QStringLiteral("alt+w"));
+    ASSERT_TRUE(shows(paused)) << failed("pause");
+    const Shot held = shot;
+    QThread::msleep(1300);  // two game steps, were it running
+    EXPECT_EQ(area(compositor->shot(), field), area(held, field)) << "the pause did not hold";
+
+    // The help box is yellow.
+    const QRect helpBox(56, 264, 209, 97);
+    compositor->click(client + helpButton);
+    EXPECT_TRUE(shows([&](const Shot& s) {
+        return covered(s, helpBox, qRgb(255, 255, 0), 8, 0.3);
+    })) << failed("help");
+    shot.image.save(QStringLiteral("wayland-help.png"));
+
+    compositor->keys(QStringLiteral("alt+e"));
+    ASSERT_TRUE(shows(running)) << failed("continue");
+    EXPECT_TRUE(fieldMoves(shot)) << failed("moving");
+    shot.image.save(QStringLiteral("wayland-playing.png"));
+
+    // The menu opens below its title, white over the field.
+    const QRect menu(4, 4, 100, 50);
+    compositor->click(client + gameMenu);
+    EXPECT_TRUE(shows([&](const Shot& s) {
+        return covered(s, menu, qRgb(255, 255, 255), 12, 0.5);
+    })) << failed("menu");
+    shot.image.save(QStringLiteral("wayland-menu.png"));
+
+    EXPECT_EQ(game.state(), QProcess::Running);
+}
+
+struct NoDisplayCase {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> environment;  // set over a bare one
+    const char* line;
+};
+
+std::ostream& operator<<(std::ostream& out, const NoDisplayCase& c) {
+    return out << c.name;
+}
+
+class NoDisplay : public ::testing::TestWithParam<NoDisplayCase> {};
+
+// Where the window cannot be opened, the game says why in one line and ends with status 1: no
+// abort, no core file, none of Qt's notes.
+TEST_P(NoDisplay, EndsWithOneLineAndStatusOne) {
+    const NoDisplayCase& c = GetParam();
+    QTemporaryDir runtime;  // a runtime folder with no compositor's socket in it
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name :
+         {"DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_SESSION_TYPE"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    for (const auto& [name, value] : c.environment) {
+        environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+    }
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(gamePath, {});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(text(process.readAllStandardError()), std::string(c.line) + "\n");
+    EXPECT_EQ(text(process.readAllStandardOutput()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, NoDisplay,
+    ::testing::Values(
+        NoDisplayCase{"Neither",
+                      {},
+                      "kestrune: no display: cannot open the window (is DISPLAY or "
+                      "WAYLAND_DISPLAY set?)"},
+        NoDisplayCase{"XServerGone",
+                      {{"DISPLAY", ":189"}, {"WAYLAND_DISPLAY", "nobody-here"}},
+                      "kestrune: no display: cannot open the window (is DISPLAY or "
+                      "WAYLAND_DISPLAY set?)"},
+        NoDisplayCase{"AskedForXWithoutIt",
+                      {{"QT_QPA_PLATFORM", "xcb"}},
+                      "kestrune: no display: cannot open the window (is DISPLAY or "
+                      "WAYLAND_DISPLAY set?)"},
+        NoDisplayCase{"AskedForWaylandWithoutACompositor",
+                      {{"QT_QPA_PLATFORM", "wayland"}},
+                      "kestrune: no display: cannot open the window on Qt's \"wayland\" "
+                      "platform: Failed to create wl_display (No such file or directory)"},
+        NoDisplayCase{"AskedForAPlatformNotInstalled",
+                      {{"QT_QPA_PLATFORM", "nowhere"}},
+                      "kestrune: no display: cannot open the window on Qt's \"nowhere\" "
+                      "platform: Could not find the Qt platform plugin \"nowhere\" in \"\""}),
+    [](const ::testing::TestParamInfo<NoDisplayCase>& info) { return info.param.name; });
+
+struct ChoiceCase {
+    const char* name;
+    const char* asked;
+    bool x11, wayland;
+    std::optional<std::string> chosen;
+    std::vector<std::string> probed;  // which displays were asked, in order
+};
+
+std::ostream& operator<<(std::ostream& out, const ChoiceCase& c) {
+    return out << c.name;
+}
+
+class PlatformChoice : public ::testing::TestWithParam<ChoiceCase> {};
+
+// X where it answers, Wayland where only a compositor does, the player's own choice as asked;
+// a display is asked only when the choice turns on it.
+TEST_P(PlatformChoice, FollowsTheDisplaysThatAnswer) {
+    const ChoiceCase& c = GetParam();
+    std::vector<std::string> probed;
+    const forms::DisplayProbes probes{
+        [&] {
+            probed.emplace_back("x11");
+            return c.x11;
+        },
+        [&] {
+            probed.emplace_back("wayland");
+            return c.wayland;
+        },
+    };
+    EXPECT_EQ(forms::choosePlatform(c.asked, probes), c.chosen);
+    EXPECT_EQ(probed, c.probed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, PlatformChoice,
+    ::testing::Values(
+        ChoiceCase{"XOnly", "", true, false, "xcb", {"x11"}},
+        ChoiceCase{"XBesideACompositor", "", true, true, "xcb", {"x11"}},
+        ChoiceCase{"CompositorOnly", "", false, true, "wayland", {"x11", "wayland"}},
+        ChoiceCase{"Neither", "", false, false, std::nullopt, {"x11", "wayland"}},
+        ChoiceCase{"AskedForWayland", "wayland", true, false, "wayland", {}},
+        ChoiceCase{"AskedForOffscreen", "offscreen", false, false, "offscreen", {}},
+        ChoiceCase{"AskedForX", "xcb", true, true, "xcb", {"x11"}},
+        ChoiceCase{"AskedForXWithOptions", "xcb:nomitshm", true, false, "xcb:nomitshm", {"x11"}},
+        ChoiceCase{"AskedForXWithoutIt", "xcb", false, true, std::nullopt, {"x11"}}),
+    [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
+
+}  // namespace
