@@ -409,7 +409,7 @@ TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
 
 struct NoDisplayCase {
     const char* name;
-    std::vector<std::pair<const char*, const char*>> environment;  // set over a bare one
+    std::vector<std::pair<const char*, const char*>> environment;  // set, or unset by null
     const char* line;
 };
 
@@ -432,7 +432,11 @@ TEST_P(NoDisplay, EndsWithOneLineAndStatusOne) {
     }
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     for (const auto& [name, value] : c.environment) {
-        environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+        if (value == nullptr) {
+            environment.remove(QString::fromLatin1(name));
+        } else {
+            environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+        }
     }
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -461,6 +465,15 @@ INSTANTIATE_TEST_SUITE_P(
                       "WAYLAND_DISPLAY set?)"},
         NoDisplayCase{"AskedForWaylandWithoutACompositor",
                       {{"QT_QPA_PLATFORM", "wayland"}},
+                      "kestrune: no display: cannot open the window on Qt's \"wayland\" "
+                      "platform: Failed to create wl_display (No such file or directory)"},
+        // As under sudo, su or cron: the Wayland library finds no socket and must not say so.
+        NoDisplayCase{"NoRuntimeFolder",
+                      {{"XDG_RUNTIME_DIR", nullptr}, {"WAYLAND_DISPLAY", "wayland-0"}},
+                      "kestrune: no display: cannot open the window (is DISPLAY or "
+                      "WAYLAND_DISPLAY set?)"},
+        NoDisplayCase{"AskedForWaylandWithoutARuntimeFolder",
+                      {{"QT_QPA_PLATFORM", "wayland"}, {"XDG_RUNTIME_DIR", nullptr}},
                       "kestrune: no display: cannot open the window on Qt's \"wayland\" "
                       "platform: Failed to create wl_display (No such file or directory)"},
         NoDisplayCase{"AskedForAPlatformNotInstalled",

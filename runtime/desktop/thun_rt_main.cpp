@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QMessageBox>
+#include <QString>
+#include <QtGlobal>
 
 #include <wayland-client.h>
 #include <xcb/xcb.h>
 
+#include <cstdarg>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -43,9 +46,19 @@ DisplayHold connectX() {
     return connection;
 }
 
+// The Wayland library writes its complaints straight to standard error. Passed to Qt's
+// messages instead, they are held while the window opens, as Qt's own notes are.
+void waylandLog(const char* format, va_list arguments) {
+    qWarning().noquote() << QString::vasprintf(format, arguments).trimmed();
+}
+
 bool waylandAnswers() {
     // A socket the compositor handed over is Qt's to take, and it can be taken only once.
     if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET")) return true;
+    // A socket named relative to no runtime folder cannot be found, and the library would
+    // complain on standard error before it gives up.
+    if (!qgetenv("WAYLAND_DISPLAY").startsWith('/') && !qgetenv("XDG_RUNTIME_DIR").startsWith('/'))
+        return false;
     wl_display* display = wl_display_connect(nullptr);
     if (display == nullptr) return false;
     wl_display_disconnect(display);
@@ -98,6 +111,7 @@ int run(const ProgramDescription& program, const std::string& platform, DisplayH
 }  // namespace
 
 void ThunRTMain(const ProgramDescription& program) {
+    wl_log_set_handler_client(waylandLog);
     DisplayHold x(nullptr, xcb_disconnect);
     const auto xAnswers = [&x] {
         x = connectX();
