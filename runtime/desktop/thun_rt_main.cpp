@@ -30,6 +30,8 @@ namespace forms {
 namespace {
 
 constexpr const char* programName = "kestrune";
+// How every line that tells of a window not opened begins.
+const std::string cannotOpen = std::string(programName) + ": no display: cannot open the window";
 
 // A connection to an X display.
 using DisplayHold = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
@@ -69,9 +71,8 @@ int run(const ProgramDescription& program, const std::string& platform, DisplayH
     static char name[] = "kestrune";
     static char* argv[] = {name, nullptr};
     static int argc = 1;
-    auto guard = std::make_unique<PlatformStartGuard>(
-        std::string(programName) + ": no display: cannot open the window on Qt's \"" + platform +
-        "\" platform");
+    std::optional<PlatformStartGuard> guard;
+    guard.emplace(cannotOpen + " on Qt's \"" + platform + "\" platform");
     // A test may already have an application; the game never does.
     std::unique_ptr<QApplication> application;
     if (QApplication::instance() == nullptr) application = makeApplication(argc, argv);
@@ -120,8 +121,7 @@ void ThunRTMain(const ProgramDescription& program) {
     const std::optional<std::string> platform =
         choosePlatform(qgetenv("QT_QPA_PLATFORM").toStdString(), {xAnswers, waylandAnswers});
     if (!platform) {
-        std::cerr << programName
-                  << ": no display: cannot open the window (is DISPLAY or WAYLAND_DISPLAY set?)\n";
+        std::cerr << cannotOpen << " (is DISPLAY or WAYLAND_DISPLAY set?)\n";
         std::exit(1);
     }
     qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
