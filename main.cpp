@@ -2,4 +2,6 @@
 #include "thun_rt_main.h"
 #include "window.h"
 
-int main() { forms::ThunRTMain(kestrune::program()); }
+int main() {
+    forms::ThunRTMain(kestrune::program());
+}

@@ -11,8 +11,12 @@ inline constexpr float cellSize = 480;
 inline constexpr float exitLeft = -360;   // one column left of column 0
 inline constexpr float entryLeft = 5400;  // column 11
 
-constexpr float rowTop(int row) { return 120 + cellSize * row; }
-constexpr float columnLeft(int column) { return 120 + cellSize * column; }
+constexpr float rowTop(int row) {
+    return 120 + cellSize * row;
+}
+constexpr float columnLeft(int column) {
+    return 120 + cellSize * column;
+}
 
 // The blocks, then the rings: every pass over the field takes them in this order.
 inline constexpr std::array<std::string_view, 12> fieldObjects{

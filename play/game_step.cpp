@@ -32,7 +32,9 @@ void reenterIfOut(forms::Runtime& rt, Control& object, bool ring) {
     drawRow(rt, object);
 }
 
-void moveLeft(Control& object) { object.setLeft(forms::subSingle(object.left(), cellSize)); }
+void moveLeft(Control& object) {
+    object.setLeft(forms::subSingle(object.left(), cellSize));
+}
 
 }  // namespace
 

@@ -7,7 +7,8 @@ namespace {
 
 // A wrapping move first parks the hero one row beyond the far edge, so the plain step lands
 // it on the other edge's row.
-void moveHero(forms::Runtime& rt, forms::Single wrapFrom, forms::Single wrapTo, forms::Single step) {
+void moveHero(forms::Runtime& rt, forms::Single wrapFrom, forms::Single wrapTo,
+              forms::Single step) {
     forms::Control& hero = rt.form().control("Imagetravik");
     if (hero.top() == wrapFrom) hero.setTop(wrapTo);
     hero.setTop(forms::addSingle(hero.top(), step));
@@ -16,8 +17,12 @@ void moveHero(forms::Runtime& rt, forms::Single wrapFrom, forms::Single wrapTo, 
 
 }  // namespace
 
-void Commanddown_Click(forms::Runtime& rt) { moveHero(rt, rowTop(7), rowTop(-1), cellSize); }
+void Commanddown_Click(forms::Runtime& rt) {
+    moveHero(rt, rowTop(7), rowTop(-1), cellSize);
+}
 
-void Commandup_Click(forms::Runtime& rt) { moveHero(rt, rowTop(0), rowTop(8), -cellSize); }
+void Commandup_Click(forms::Runtime& rt) {
+    moveHero(rt, rowTop(0), rowTop(8), -cellSize);
+}
 
 }  // namespace kestrune

@@ -1,7 +1,7 @@
 # What the game needs to build and run on Debian 12; sourced by the set-up scripts.
 GAME_PACKAGES="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-wayland libxcb1-dev libwayland-dev fontconfig fonts-liberation2"
 # The Wayland tests run the game on weston, nested in an Xvfb screen that xdotool plays on.
-TEST_PACKAGES="$GAME_PACKAGES googletest libgtest-dev weston xvfb xdotool imagemagick"
+TEST_PACKAGES="$GAME_PACKAGES googletest libgtest-dev clang-format weston xvfb xdotool imagemagick"
 
 install_packages() {
     local sudo=""

@@ -7,6 +7,10 @@ cd "$(dirname "$0")/.."
 install_packages $TEST_PACKAGES
 jobs=$(nproc)
 
+# Every C++ file as the project's .clang-format lays it out.
+find main.cpp assets bench play runtime tests window \
+    \( -name '*.cpp' -o -name '*.h' -o -name '*.hpp' \) -print0 | xargs -0 clang-format --dry-run --Werror
+
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"

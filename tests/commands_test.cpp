@@ -38,22 +38,36 @@ struct Transition {
     std::optional<StatePattern> after;  // nothing: the button is disabled and takes no click
 };
 
-constexpr StatePattern idleWithContinue{false, false, false, false, false, false, true, true, true, false};
-constexpr StatePattern runningUnderLogo{true, true, true, true, true, true, false, true, true, false};
+constexpr StatePattern idleWithContinue{false, false, false, false, false,
+                                        false, true,  true,  true,  false};
+constexpr StatePattern runningUnderLogo{true, true,  true, true, true,
+                                        true, false, true, true, false};
 
 const std::vector<Transition> transitions{
-    {"Command1", From::Idle, running},          {"Command1", From::Running, running},
-    {"Command1", From::Paused, running},        {"Command1", From::Over, running},
-    {"aa", From::Idle, running},                {"aa", From::Running, running},
-    {"aa", From::Paused, running},              {"aa", From::Over, running},
-    {"Commandstop", From::Idle, std::nullopt},  {"Commandstop", From::Running, paused},
-    {"Commandstop", From::Paused, std::nullopt}, {"Commandstop", From::Over, std::nullopt},
-    {"ab", From::Idle, idleWithContinue},       {"ab", From::Running, paused},
-    {"ab", From::Paused, paused},               {"ab", From::Over, paused},
-    {"Commandcontinue", From::Idle, std::nullopt}, {"Commandcontinue", From::Running, std::nullopt},
-    {"Commandcontinue", From::Paused, running}, {"Commandcontinue", From::Over, std::nullopt},
-    {"ac", From::Idle, runningUnderLogo},       {"ac", From::Running, running},
-    {"ac", From::Paused, running},              {"ac", From::Over, running},
+    {"Command1", From::Idle, running},
+    {"Command1", From::Running, running},
+    {"Command1", From::Paused, running},
+    {"Command1", From::Over, running},
+    {"aa", From::Idle, running},
+    {"aa", From::Running, running},
+    {"aa", From::Paused, running},
+    {"aa", From::Over, running},
+    {"Commandstop", From::Idle, std::nullopt},
+    {"Commandstop", From::Running, paused},
+    {"Commandstop", From::Paused, std::nullopt},
+    {"Commandstop", From::Over, std::nullopt},
+    {"ab", From::Idle, idleWithContinue},
+    {"ab", From::Running, paused},
+    {"ab", From::Paused, paused},
+    {"ab", From::Over, paused},
+    {"Commandcontinue", From::Idle, std::nullopt},
+    {"Commandcontinue", From::Running, std::nullopt},
+    {"Commandcontinue", From::Paused, running},
+    {"Commandcontinue", From::Over, std::nullopt},
+    {"ac", From::Idle, runningUnderLogo},
+    {"ac", From::Running, running},
+    {"ac", From::Paused, running},
+    {"ac", From::Over, running},
 };
 
 // Every command from every state gives the state the transition table names; a disabled
@@ -95,9 +109,9 @@ TEST_F(CommandsTest, NewGameWritesInOrder) {
 // Pause and continue write the same seven properties in the same order, and read nothing.
 TEST_F(CommandsTest, PauseAndContinueWriteInOrder) {
     const std::vector<Access> seven{
-        write("Timergame", "Enabled"), write("Timerplusspeed", "Enabled"),
-        write("Timer1", "Enabled"),    write("Commandup", "Enabled"),
-        write("Commanddown", "Enabled"), write("Commandstop", "Enabled"),
+        write("Timergame", "Enabled"),       write("Timerplusspeed", "Enabled"),
+        write("Timer1", "Enabled"),          write("Commandup", "Enabled"),
+        write("Commanddown", "Enabled"),     write("Commandstop", "Enabled"),
         write("Commandcontinue", "Enabled"),
     };
     for (const char* command : {"ab", "ac", "Commandstop", "Commandcontinue"}) {
@@ -170,8 +184,8 @@ TEST_F(CommandsTest, HelpBoxStates) {
     };
     const std::vector<Step> steps{
         {"Command3", false, false},  // "X" is hidden with its box
-        {"Command2", true, true},    {"Command2", true, true}, {"Command3", true, false},
-        {"ba", true, true},          {"ba", true, true},       {"Command3", true, false},
+        {"Command2", true, true},   {"Command2", true, true}, {"Command3", true, false},
+        {"ba", true, true},         {"ba", true, true},       {"Command3", true, false},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.command);

@@ -17,13 +17,16 @@ struct StatePattern {
     bool operator==(const StatePattern&) const = default;
 };
 
-inline constexpr StatePattern idle{false, false, false, false, false, false, false, true, true, false};
+inline constexpr StatePattern idle{false, false, false, false, false,
+                                   false, false, true,  true,  false};
 inline constexpr StatePattern running{true, true, true, true, true, true, false, true, false, true};
-inline constexpr StatePattern paused{false, false, false, false, false, false, true, true, false, true};
-inline constexpr StatePattern over{false, false, false, false, false, false, false, true, false, true};
+inline constexpr StatePattern paused{false, false, false, false, false,
+                                     false, true,  true,  false, true};
+inline constexpr StatePattern over{false, false, false, false, false,
+                                   false, false, true,  false, true};
 
 inline std::ostream& operator<<(std::ostream& out, const StatePattern& p) {
-    const std::array values{p.timer1, p.timergame, p.timerplusspeed, p.up, p.down,
+    const std::array values{p.timer1, p.timergame, p.timerplusspeed, p.up,   p.down,
                             p.stop,   p.resume,    p.newGame,        p.logo, p.hero};
     for (const bool v : values) out << (v ? 'T' : 'F');
     return out;
@@ -43,8 +46,8 @@ public:
     StatePattern pattern() {
         auto on = [this](std::string_view name) { return v(name).enabled != forms::False; };
         auto shown = [this](std::string_view name) { return v(name).visible != forms::False; };
-        return {on("Timer1"),      on("Timergame"),   on("Timerplusspeed"), on("Commandup"),
-                on("Commanddown"), on("Commandstop"), on("Commandcontinue"), on("Command1"),
+        return {on("Timer1"),       on("Timergame"),     on("Timerplusspeed"),  on("Commandup"),
+                on("Commanddown"),  on("Commandstop"),   on("Commandcontinue"), on("Command1"),
                 shown("Imagelogo"), shown("Imagetravik")};
     }
 

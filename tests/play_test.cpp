@@ -23,14 +23,20 @@ namespace {
 using forms::Property;
 
 // Grid places, in twips.
-constexpr float cellLeft(int column) { return 120.0f + 480.0f * static_cast<float>(column); }
-constexpr float cellTop(int row) { return 120.0f + 480.0f * static_cast<float>(row); }
+constexpr float cellLeft(int column) {
+    return 120.0f + 480.0f * static_cast<float>(column);
+}
+constexpr float cellTop(int row) {
+    return 120.0f + 480.0f * static_cast<float>(row);
+}
 
 const std::vector<std::string_view> fieldObjects{
     "Image1",     "Image2",     "Image3",     "Image4",     "Image5",     "Image6",
     "Imagering1", "Imagering2", "Imagering3", "Imagering4", "Imagering5", "Imagering6"};
 
-bool isRing(std::string_view name) { return name.starts_with("Imagering"); }
+bool isRing(std::string_view name) {
+    return name.starts_with("Imagering");
+}
 
 std::string number(float x) {
     if (x == std::trunc(x)) return std::to_string(static_cast<long long>(x));
@@ -92,13 +98,20 @@ private:
     static std::string value(const forms::Control& c, Property p) {
         const forms::Control::Values& v = c.values();
         switch (p) {
-            case Property::Left: return number(v.left);
-            case Property::Top: return number(v.top);
-            case Property::Visible: return v.visible != forms::False ? "T" : "F";
-            case Property::Enabled: return v.enabled != forms::False ? "T" : "F";
-            case Property::Interval: return std::to_string(v.interval);
-            case Property::Caption: return "\"" + v.caption + "\"";
-            default: return "?";
+            case Property::Left:
+                return number(v.left);
+            case Property::Top:
+                return number(v.top);
+            case Property::Visible:
+                return v.visible != forms::False ? "T" : "F";
+            case Property::Enabled:
+                return v.enabled != forms::False ? "T" : "F";
+            case Property::Interval:
+                return std::to_string(v.interval);
+            case Property::Caption:
+                return "\"" + v.caption + "\"";
+            default:
+                return "?";
         }
     }
 
@@ -223,7 +236,7 @@ TEST_F(PlayTest, StepWithoutReentryLeavesTheRowDigit) {
 
 // A drawn row is written to the digit, then matched by reading the digit anew for each row.
 TEST_F(PlayTest, RowDrawGoesThroughTheDigit) {
-    Timergame_Timer(rt);  // step 1: no re-entry
+    Timergame_Timer(rt);         // step 1: no re-entry
     rt.random().queue({0.40f});  // row 3
     AccessTrace trace(rt.form());
     Timergame_Timer(rt);  // step 2: Image5 re-enters
@@ -278,13 +291,12 @@ TEST_P(RowDrawTest, DrawnNumbersGiveRows) {
 const float belowOne = std::nextafter(1.0f, 0.0f);
 const float belowEighth = std::nextafter(0.125f, 0.0f);
 
-INSTANTIATE_TEST_SUITE_P(
-    Draws, RowDrawTest,
-    ::testing::Values(DrawCase{"ZeroThenLargest", 0.0f, belowOne, 0, 7},
-                      DrawCase{"LargestThenZero", belowOne, 0.0f, 7, 0},
-                      DrawCase{"EighthBoundary", 0.125f, belowEighth, 1, 0},
-                      DrawCase{"Middle", 0.5f, 0.874f, 4, 6}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Draws, RowDrawTest,
+                         ::testing::Values(DrawCase{"ZeroThenLargest", 0.0f, belowOne, 0, 7},
+                                           DrawCase{"LargestThenZero", belowOne, 0.0f, 7, 0},
+                                           DrawCase{"EighthBoundary", 0.125f, belowEighth, 1, 0},
+                                           DrawCase{"Middle", 0.5f, 0.874f, 4, 6}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A hidden ring shows again when it re-enters, and not before.
 TEST_F(PlayTest, HiddenRingShowsAgainOnReentry) {
@@ -456,6 +468,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cells, ContactTest,
     ::testing::Values(
         ContactCase{"Ring", {{"Imagering2", 0, 4}}, true, "3", "0", "3", "50", 600, {"Imagering2"}},
+        // clang-format off
         ContactCase{"Block", {{"Image4", 0, 4}}, true, "3", "0", "2", "0", 610, {}},
         ContactCase{"BlockAndRing",
                     {{"Image1", 0, 4}, {"Imagering5", 0, 4}},
@@ -477,6 +490,7 @@ INSTANTIATE_TEST_SUITE_P(
         ContactCase{"HerosRowInColumnOne",
                     {{"Image2", 1, 4}, {"Imagering2", 1, 4}},
                     true, "3", "0", "3", "0", 600, {}}),
+    // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
 // The check reads each object's place and the hero's afresh, in order, writing nothing.
@@ -591,6 +605,7 @@ TEST_P(FloorTest, PeriodsAreFlooredAtTwenty) {
 INSTANTIATE_TEST_SUITE_P(
     Floors, FloorTest,
     ::testing::Values(
+        // clang-format off
         FloorCase{"AboveFloor", 22, 22, 22, 22, "22", {}},
         FloorCase{"AtFloor", 20, 20, 20, 20, "20",
                   {"set Timergame.Interval=20", "set Timer1.Interval=20"}},
@@ -602,6 +617,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"set Timergame.Interval=20", "set Timer1.Interval=20"}},
         FloorCase{"Negative", -4, -30, 20, 20, "20",
                   {"set Timergame.Interval=20", "set Timer1.Interval=20"}}),
+    // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
 // With no lives left the check tick ends the game with nine writes in a fixed order.
@@ -699,8 +715,8 @@ TEST_F(PlayTest, SpeedUpShortensBothPeriods) {
     c("Timer1").storedValues().interval = 51;
     AccessTrace trace(rt.form());
     Timerplusspeed_Timer(rt);
-    EXPECT_EQ(trace.sets(), (std::vector<std::string>{"set Timergame.Interval=98",
-                                                      "set Timer1.Interval=49"}));
+    EXPECT_EQ(trace.sets(),
+              (std::vector<std::string>{"set Timergame.Interval=98", "set Timer1.Interval=49"}));
     EXPECT_EQ(v("Timerplusspeed").interval, 600);
 }
 
@@ -880,6 +896,7 @@ TEST_F(PlayTest, ScriptedGameToGameOver) {
         const char* lives;
         const char* score;
     };
+    // clang-format off
     const std::vector<Click> script{
         {900, "Commandup", 7, "2", "0"},      // onto Image5
         {1500, "Commandup", 6, "2", "50"},    // onto Imagering1
@@ -893,6 +910,7 @@ TEST_F(PlayTest, ScriptedGameToGameOver) {
         {3950, "Commanddown", 4, "1", "150"},  // onto Imagering4
         {4500, "Commandup", 3, "0", "150"},    // onto Image2
     };
+    // clang-format on
     for (const Click& click : script) {
         SCOPED_TRACE("click at " + std::to_string(click.at));
         advanceTo(click.at);

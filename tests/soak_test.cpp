@@ -19,8 +19,8 @@ using Values = forms::Control::Values;
 
 // What an event can be: the clock moving on, or a click on one of these.
 constexpr std::array<std::string_view, 11> clickables{
-    "Command1", "aa", "Commandstop", "ab", "Commandcontinue", "ac",
-    "Commandup", "Commanddown", "Command2", "ba", "Command3",
+    "Command1",  "aa",          "Commandstop", "ab", "Commandcontinue", "ac",
+    "Commandup", "Commanddown", "Command2",    "ba", "Command3",
 };
 
 // Weights of an event: the clock first, then each clickable in the order above.
@@ -49,7 +49,9 @@ bool onColumn(float left) {
     return 120.0f + 480.0f * static_cast<float>(column) == left;
 }
 
-bool on(const Values& v) { return v.enabled != forms::False; }
+bool on(const Values& v) {
+    return v.enabled != forms::False;
+}
 
 // The values every check looks at, found once per game.
 struct Watched {

@@ -53,8 +53,10 @@ TEST_F(WindowTest, StoredValuesThePlayReliesOn) {
     struct Cell {
         int column, row;
     };
+    // clang-format off
     const std::array<Cell, 12> stored{{{9, 1}, {7, 3}, {5, 0}, {11, 5}, {1, 7}, {3, 4},
                                        {2, 6}, {4, 1}, {2, 3}, {6, 4}, {8, 5}, {10, 2}}};
+    // clang-format on
     for (std::size_t i = 0; i < fieldObjects.size(); ++i) {
         SCOPED_TRACE(fieldObjects[i]);
         const auto& object = v(fieldObjects[i]);

@@ -3,6 +3,8 @@
 
 namespace kestrune {
 
-void Form_Load(forms::Runtime& rt) { rt.rtcRandomize(); }
+void Form_Load(forms::Runtime& rt) {
+    rt.rtcRandomize();
+}
 
 }  // namespace kestrune

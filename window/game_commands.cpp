@@ -39,13 +39,25 @@ void setRunning(forms::Form& form, forms::Boolean running) {
 
 }  // namespace
 
-void Command1_Click(forms::Runtime& rt) { newGame(rt.form()); }
-void aa_Click(forms::Runtime& rt) { newGame(rt.form()); }
+void Command1_Click(forms::Runtime& rt) {
+    newGame(rt.form());
+}
+void aa_Click(forms::Runtime& rt) {
+    newGame(rt.form());
+}
 
-void Commandstop_Click(forms::Runtime& rt) { setRunning(rt.form(), False); }
-void ab_Click(forms::Runtime& rt) { setRunning(rt.form(), False); }
+void Commandstop_Click(forms::Runtime& rt) {
+    setRunning(rt.form(), False);
+}
+void ab_Click(forms::Runtime& rt) {
+    setRunning(rt.form(), False);
+}
 
-void Commandcontinue_Click(forms::Runtime& rt) { setRunning(rt.form(), True); }
-void ac_Click(forms::Runtime& rt) { setRunning(rt.form(), True); }
+void Commandcontinue_Click(forms::Runtime& rt) {
+    setRunning(rt.form(), True);
+}
+void ac_Click(forms::Runtime& rt) {
+    setRunning(rt.form(), True);
+}
 
 }  // namespace kestrune

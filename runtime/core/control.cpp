@@ -92,7 +92,9 @@ std::optional<ControlClass> classByName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string_view propertyName(Property property) { return info(property).name; }
+std::string_view propertyName(Property property) {
+    return info(property).name;
+}
 
 std::optional<Property> propertyByName(std::string_view name) {
     for (const auto& i : propertyTable) {
@@ -101,7 +103,9 @@ std::optional<Property> propertyByName(std::string_view name) {
     return std::nullopt;
 }
 
-ValueType valueType(Property property) { return info(property).type; }
+ValueType valueType(Property property) {
+    return info(property).type;
+}
 
 bool hasProperty(ControlClass cls, Property p) {
     const bool isFont = among(p, {FontName, FontSize, FontBold, FontCharset});
@@ -146,7 +150,8 @@ bool Control::shownWithContainers() const {
 }
 
 void Control::check(Property property) const {
-    if (!hasProperty(class_, property)) vbaHresultCheckObj(name_, std::string(propertyName(property)));
+    if (!hasProperty(class_, property))
+        vbaHresultCheckObj(name_, std::string(propertyName(property)));
 }
 
 void Control::read(Property property) const {

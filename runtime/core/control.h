@@ -24,6 +24,7 @@ using Colour = std::uint32_t;
 
 enum class ControlClass { Form, Image, Label, CommandButton, Timer, Frame, Line, Menu };
 
+// clang-format off
 enum class Property {
     // place and size, in twips
     Left, Top, Width, Height,
@@ -38,6 +39,7 @@ enum class Property {
     ClientWidth, ClientHeight, BorderStyle, MinButton, MaxButton, ShowInTaskbar,
     StartUpPosition, Icon, MouseIcon, MousePointer, LinkTopic,
 };
+// clang-format on
 
 enum class ValueType { Single, Long, Boolean, Text, Colour, Picture };
 

@@ -11,7 +11,9 @@
 namespace forms {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string formatNonWhole(double value, int digits) {
     char buffer[64];
@@ -96,22 +98,38 @@ std::string vbaStrR4(Single value) {
     return formatNonWhole(value, 7);
 }
 
-std::string vbaStrI4(Long value) { return std::to_string(value); }
+std::string vbaStrI4(Long value) {
+    return std::to_string(value);
+}
 
-Single vbaFPInt(Single x) { return std::floor(x); }
+Single vbaFPInt(Single x) {
+    return std::floor(x);
+}
 
-Double vbaFpR8(Double x) { return x; }
+Double vbaFpR8(Double x) {
+    return x;
+}
 
 int vbaStrCmp(std::string_view a, std::string_view b) {
     const int order = a.compare(b);
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-Single addSingle(Single a, Single b) { return checkedFloat(a + b); }
-Single subSingle(Single a, Single b) { return checkedFloat(a - b); }
-Single mulSingle(Single a, Single b) { return checkedFloat(a * b); }
-Double addDouble(Double a, Double b) { return checkedFloat(a + b); }
-Double subDouble(Double a, Double b) { return checkedFloat(a - b); }
+Single addSingle(Single a, Single b) {
+    return checkedFloat(a + b);
+}
+Single subSingle(Single a, Single b) {
+    return checkedFloat(a - b);
+}
+Single mulSingle(Single a, Single b) {
+    return checkedFloat(a * b);
+}
+Double addDouble(Double a, Double b) {
+    return checkedFloat(a + b);
+}
+Double subDouble(Double a, Double b) {
+    return checkedFloat(a - b);
+}
 
 Long addLong(Long a, Long b) {
     Long sum = 0;

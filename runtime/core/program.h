@@ -13,7 +13,7 @@ class Runtime;
 using Handler = void (*)(Runtime&);
 
 struct ProgramDescription {
-    std::string_view definition;  // Windows-1251 text
+    std::string_view definition;                                          // Windows-1251 text
     std::vector<std::pair<std::string_view, std::string_view>> pictures;  // file name, bytes
     // By name: "Form_Load", "<control>_Click", "<timer>_Timer".
     std::vector<std::pair<std::string_view, Handler>> handlers;

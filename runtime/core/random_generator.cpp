@@ -3,7 +3,9 @@
 namespace forms {
 
 // Queued numbers stay: a game seeds at its start, after the test has queued what it draws.
-void RandomGenerator::seed(std::uint64_t value) { engine_.seed(value); }
+void RandomGenerator::seed(std::uint64_t value) {
+    engine_.seed(value);
+}
 
 float RandomGenerator::next() {
     if (!queued_.empty()) {

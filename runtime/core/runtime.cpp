@@ -11,9 +11,8 @@
 namespace forms {
 
 Runtime::Runtime(const ProgramDescription& program) : program_(program) {
-    form_ = DefinitionReader::read(program_.definition, [this](std::string_view name) {
-        return !picture(name).empty();
-    });
+    form_ = DefinitionReader::read(
+        program_.definition, [this](std::string_view name) { return !picture(name).empty(); });
 
     std::vector<Control*> timers;
     for (const auto& c : form_->controls()) {
@@ -27,8 +26,9 @@ Runtime::Runtime(const ProgramDescription& program) : program_(program) {
             continue;
         }
         const std::size_t underscore = name.rfind('_');
-        const Control* control =
-            underscore == std::string_view::npos ? nullptr : form_->find(name.substr(0, underscore));
+        const Control* control = underscore == std::string_view::npos
+                                     ? nullptr
+                                     : form_->find(name.substr(0, underscore));
         const std::string_view event =
             underscore == std::string_view::npos ? std::string_view{} : name.substr(underscore + 1);
         if (control != nullptr && event == "Click") {
@@ -50,7 +50,9 @@ Runtime::Runtime(const ProgramDescription& program) : program_(program) {
     form_->addObserver(this);
 }
 
-Runtime::~Runtime() { form_->removeObserver(this); }
+Runtime::~Runtime() {
+    form_->removeObserver(this);
+}
 
 std::string_view Runtime::picture(std::string_view name) const {
     for (const auto& [file, bytes] : program_.pictures) {
@@ -115,7 +117,9 @@ std::optional<Millis> Runtime::nextDue(const Control& timer) const {
     return scheduler_->nextDue(timer);
 }
 
-void Runtime::rtcRandomize() { random_.seed(seedClock_()); }
+void Runtime::rtcRandomize() {
+    random_.seed(seedClock_());
+}
 
 void Runtime::fire(Control& timer) {
     scheduler_->fired(timer, now_);

@@ -59,7 +59,9 @@ public:
     bool halted() const { return error_.has_value(); }
     const std::optional<RuntimeError>& error() const { return error_; }
     // Called once, at the error; the default writes its one line on standard error.
-    void setErrorHandler(std::function<void(const RuntimeError&)> handler) { onError_ = std::move(handler); }
+    void setErrorHandler(std::function<void(const RuntimeError&)> handler) {
+        onError_ = std::move(handler);
+    }
 
     // Called after every delivered event, between events, where the window redraws; after one
     // that failed, too, before its error is reported.

@@ -32,14 +32,20 @@ RuntimeError::RuntimeError(ErrorKind kind, std::string control, std::string prop
       control_(std::move(control)),
       property_(std::move(property)) {}
 
-std::string describe(const RuntimeError& error) { return error.what(); }
+std::string describe(const RuntimeError& error) {
+    return error.what();
+}
 
 void vbaHresultCheckObj(const std::string& control, const std::string& property) {
     throw RuntimeError(ErrorKind::PropertyAccess, control, property);
 }
 
-void vbaErrorOverflow() { throw RuntimeError(ErrorKind::Overflow); }
+void vbaErrorOverflow() {
+    throw RuntimeError(ErrorKind::Overflow);
+}
 
-void vbaFPException() { throw RuntimeError(ErrorKind::FloatingPoint); }
+void vbaFPException() {
+    throw RuntimeError(ErrorKind::FloatingPoint);
+}
 
 }  // namespace forms
