@@ -14,6 +14,8 @@
 
 #include <cstdlib>
 #include <limits>
+#include <ostream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,14 @@
 #include "form_window.h"
 #include "game_fixture.h"
 #include "surface.h"
+
+// Places and sizes print as numbers when a check fails.
+void PrintTo(const QPoint& point, std::ostream* os) {
+    *os << "(" << point.x() << ", " << point.y() << ")";
+}
+void PrintTo(const QSize& size, std::ostream* os) {
+    *os << size.width() << " x " << size.height();
+}
 
 namespace kestrune::testing {
 namespace {
@@ -46,6 +56,14 @@ protected:
     }
 
     QImage grab() { return window.clientArea().grab().toImage(); }
+
+    // The client area as a screen of that many device pixels to a pixel of the form paints it.
+    QImage paintedAt(qreal ratio) {
+        QImage image((QSizeF(window.clientArea().size()) * ratio).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        window.clientArea().render(&image);
+        return image;
+    }
     QColor pixel(int x, int y) { return grab().pixelColor(x, y); }
 
     void altKey(Qt::Key key, char16_t letter) {
@@ -269,6 +287,89 @@ TEST_F(GameWindow, StepRepaintsLeaveNothingBehind) {
     const QImage fresh = grab();
     EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
               fresh.convertToFormat(QImage::Format_RGB32));
+}
+
+// The blue frame's lines, in pixels of the form: where each stands and which way it runs.
+struct FrameLine {
+    const char* name;
+    int at;  // its x when upright, its y when level
+    bool upright;
+    int from, to;  // where it runs, corners left out
+};
+const std::vector<FrameLine> frameLines{
+    {"left", 8, true, 9, 263},
+    {"right", 424, true, 9, 263},
+    {"top", 8, false, 9, 423},
+    {"bottom", 264, false, 9, 423},
+};
+
+enum class Kind { Frame, Form, Other };
+
+Kind kindOf(QRgb pixel) {
+    if (QColor(pixel) == frameBlue) return Kind::Frame;
+    if (QColor(pixel) == olive) return Kind::Form;
+    return Kind::Other;
+}
+
+// A frame line is one pixel of the form thick on a screen of any density: on one of twice the
+// density the frame and the pictures meet exactly as in the one-to-one window doubled, with no
+// seam of olive inside the frame and no strip of picture outside it.
+TEST_F(GameWindow, FrameAtTwiceTheDensityIsTheWindowDoubled) {
+    for (const bool playing : {false, true}) {
+        SCOPED_TRACE(playing ? "in a game" : "at start");
+        if (playing) {
+            ASSERT_TRUE(rt.click("Command1"));
+        }
+        const QImage once = paintedAt(1);
+        const QImage twice = paintedAt(2);
+        ASSERT_EQ(twice.size(), once.size() * 2);
+        for (const FrameLine& line : frameLines) {
+            int differing = 0;
+            // A band three pixels either side of the line; each pixel is four on the denser screen.
+            for (int across = line.at - 3; across <= line.at + 3; ++across) {
+                for (int along = line.from; along <= line.to; ++along) {
+                    const QPoint p = line.upright ? QPoint(across, along) : QPoint(along, across);
+                    if (!once.rect().contains(p)) continue;
+                    for (const QPoint quarter :
+                         {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                        differing += kindOf(twice.pixel(2 * p + quarter)) != kindOf(once.pixel(p));
+                    }
+                }
+            }
+            EXPECT_EQ(differing, 0) << line.name << " line";
+        }
+    }
+}
+
+// At a density between, one and a half device pixels to a pixel of the form, every frame line is
+// solid blue, never a pair of half-tone lines, with no seam of olive inside it and no picture
+// outside it.
+TEST_F(GameWindow, FrameAtOneAndAHalfIsSolidAndSeamless) {
+    const qreal ratio = 1.5;
+    const QImage image = paintedAt(ratio);
+    // Across a line from three pixels inside to three outside: the picture (O), one or two
+    // device pixels of blue (B), then the form's olive (F).
+    const std::regex sound("O+B{1,2}F+");
+    for (const FrameLine& line : frameLines) {
+        int badCount = 0;
+        std::string bad;
+        // Outward from the frame's inside: left and top lines run out towards 0.
+        const int outward = line.at < 100 ? -1 : 1;
+        const int first = int((line.at - 3 * outward) * ratio);  // three pixels inside
+        const int last = int((line.at + 4 * outward) * ratio);   // three pixels outside
+        for (int along = int(line.from * ratio) + 1; along < int(line.to * ratio); ++along) {
+            std::string profile;
+            for (int across = first; across != last; across += outward) {
+                const QPoint p = line.upright ? QPoint(across, along) : QPoint(along, across);
+                profile += "BFO"[int(kindOf(image.pixel(p)))];
+            }
+            if (!std::regex_match(profile, sound)) {
+                if (bad.empty()) bad = "at " + std::to_string(along) + ": " + profile;
+                ++badCount;
+            }
+        }
+        EXPECT_EQ(badCount, 0) << line.name << " line, first " << bad;
+    }
 }
 
 }  // namespace

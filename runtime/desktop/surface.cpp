@@ -59,6 +59,41 @@ std::vector<QRect> columnsOf(const QRegion& region) {
     return columns;
 }
 
+// A line is one pixel of the form thick, at any scale of the screen: a pen of one device pixel
+// would leave a seam between a frame line and what it borders on a screen of twice the density.
+void paintLine(QPainter& painter, const Control& line, const QRect& place) {
+    const Control::Values& v = line.values();
+    const QColor colour = v.borderColor ? forms::colour(*v.borderColor) : QColor(Qt::black);
+    // Level and upright lines cover exactly the pixels between their ends, as at one to one.
+    if (place.width() == 1 || place.height() == 1) {
+        painter.fillRect(place, colour);
+        return;
+    }
+    const QPointF from(pixels(v.x1), pixels(v.y1));
+    const QPointF to(pixels(v.x2), pixels(v.y2));
+    if (!painter.deviceTransform().isScaling()) {
+        QPen pen(colour);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
+        painter.drawLine(from, to);
+        return;
+    }
+    // Scaled, a slanting line is a pen a pixel of the form wide through the middle of the
+    // pixels it passes, where one to one it runs along their corners.
+    QPen pen(colour, 1.0, Qt::SolidLine, Qt::SquareCap);
+    painter.setPen(pen);
+    const QPointF middle(0.5, 0.5);
+    painter.drawLine(from + middle, to + middle);
+}
+
+// The pixels along the rectangle's edges, one pixel of the form thick at any density of screen.
+void outline(QPainter& painter, const QRect& rect, const QColor& colour) {
+    painter.fillRect(QRect(rect.topLeft(), QSize(rect.width(), 1)), colour);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), colour);
+    painter.fillRect(QRect(rect.topLeft(), QSize(1, rect.height())), colour);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), colour);
+}
+
 }  // namespace
 
 Surface::Surface(const Control& container, PictureCache& pictures, QWidget* parent)
@@ -138,11 +173,9 @@ void Surface::paintFrame(QPainter& painter) const {
     const int borderTop = caption.isEmpty() ? 0 : metrics.height() / 2;
 
     // Etched: a shadow line with a light line just inside and below it.
-    const QRect box = rect().adjusted(0, borderTop, -1, -1);
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(box.adjusted(1, 1, 0, 0));
+    const QRect box = rect().adjusted(0, borderTop, 0, 0);
+    outline(painter, box.adjusted(0, 0, -1, -1), palette().color(QPalette::Dark));
+    outline(painter, box.adjusted(1, 1, 0, 0), palette().color(QPalette::Light));
 
     if (caption.isEmpty()) return;
     const QRect text(captionIndent, 0, metrics.horizontalAdvance(caption), metrics.height());
@@ -168,14 +201,9 @@ void Surface::paintControl(QPainter& painter, const Shown& item) const {
         case ControlClass::Image:
             if (!item.picture.isNull()) painter.drawPixmap(item.pictureAt, item.picture);
             break;
-        case ControlClass::Line: {
-            QPen pen(v.borderColor ? colour(*v.borderColor) : QColor(Qt::black));
-            pen.setCosmetic(true);
-            painter.setPen(pen);
-            painter.drawLine(QPoint(pixels(v.x1), pixels(v.y1)),
-                             QPoint(pixels(v.x2), pixels(v.y2)));
+        case ControlClass::Line:
+            paintLine(painter, *item.control, place);
             break;
-        }
         default:
             break;
     }
