@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -287,6 +288,35 @@ TEST_F(GameWindow, StepRepaintsLeaveNothingBehind) {
     const QImage fresh = grab();
     EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
               fresh.convertToFormat(QImage::Format_RGB32));
+}
+
+// Where a window manager forces the window larger than the fixed size it asks for, the client
+// area is larger: every control keeps its place from the client area's top left, directly under
+// the menu bar, and the rest of the client area shows the form's olive.
+TEST_F(GameWindow, ForcedLargerKeepsEveryPlaceAndShowsTheForm) {
+    ASSERT_TRUE(rt.click("Command1"));
+    const QImage stored = grab();
+    const QPoint clientAt = window.clientArea().pos();
+    ASSERT_EQ(clientAt, QPoint(0, window.menuBar()->height()));
+
+    // As a kiosk compositor does: it sizes the window to the screen, whatever the window asks.
+    window.windowHandle()->resize(800, 600);
+    QTRY_COMPARE(window.size(), QSize(800, 600));
+    EXPECT_EQ(window.clientArea().pos(), clientAt);
+    EXPECT_EQ(window.clientArea().size(), QSize(800, 600 - clientAt.y()));
+    const auto* newGame = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    ASSERT_NE(newGame, nullptr);
+    EXPECT_EQ(newGame->pos(), QPoint(272, 280));
+
+    const QImage forced = grab();
+    EXPECT_EQ(forced.copy(stored.rect()), stored);
+    int notOlive = 0;
+    for (int y = 0; y < forced.height(); ++y) {
+        for (int x = 0; x < forced.width(); ++x) {
+            notOlive += !stored.rect().contains(x, y) && forced.pixelColor(x, y) != olive;
+        }
+    }
+    EXPECT_EQ(notOlive, 0);
 }
 
 // The blue frame's lines, in pixels of the form: where each stands and which way it runs.

@@ -78,8 +78,12 @@ FormWindow::FormWindow(Runtime& runtime, RealClock* clock)
     }
 
     client_ = new Surface(form, pictures_, this);
-    client_->setFixedSize(clientSide(form.values().clientWidth),
-                          clientSide(form.values().clientHeight));
+    // A window manager may force the window larger than the fixed size it asks for (a kiosk
+    // compositor sizes every window to the screen): the client area then grows, as the form's
+    // would, and every control keeps its place from its top left.
+    client_->setMinimumSize(clientSide(form.values().clientWidth),
+                            clientSide(form.values().clientHeight));
+    client_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     layout->addWidget(client_);
     surfaces_[&form] = client_;
     addWidgets(form, *client_);
