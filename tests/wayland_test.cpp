@@ -40,6 +40,8 @@ const QSize clientSize(428, 366);
 const QRect field(8, 8, 416, 256);  // the sky inside the blue frame, in the client area
 const QPoint helpButton(160, 348);  // "Как играть и кто создатель..."
 const QPoint gameMenu(20, -10);     // "Игра", on the menu bar above the client area
+const QSize xScreenSize(1024, 768);
+const QSize westonSize(800, 600);  // weston's window, at the X screen's top left corner
 
 // How many pixels of two pictures of one size differ in colour; all of them when the sizes do.
 qsizetype differingPixels(const QImage& a, const QImage& b) {
@@ -119,10 +121,12 @@ class XScreen {
 public:
     XScreen() {
         server_.setStandardErrorFile(QProcess::nullDevice());
-        server_.start(QStringLiteral("Xvfb"),
-                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                       QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server_.start(
+            QStringLiteral("Xvfb"),
+            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+             QStringLiteral("0"),
+             QStringLiteral("%1x%2x24").arg(xScreenSize.width()).arg(xScreenSize.height()),
+             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         if (!server_.waitForStarted()) return;
         waitFor([&] {
             server_.waitForReadyRead(50);
@@ -175,7 +179,8 @@ public:
         // --debug lets the screenshooter in; --idle-time=0 keeps the screen from locking.
         weston_.start(QStringLiteral("weston"),
                       {QStringLiteral("--backend=x11-backend.so"), QStringLiteral("--use-pixman"),
-                       QStringLiteral("--width=800"), QStringLiteral("--height=600"),
+                       QStringLiteral("--width=%1").arg(westonSize.width()),
+                       QStringLiteral("--height=%1").arg(westonSize.height()),
                        QStringLiteral("--socket=kestrune"), QStringLiteral("--debug"),
                        QStringLiteral("--idle-time=0")});
         const QString socket = runtime_.filePath(QStringLiteral("kestrune"));
@@ -229,10 +234,18 @@ public:
     void keys(const QString& keys) const {
         screen_.run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
     }
+    // Weston moves its pointer by each move of the X pointer within its window, counted from
+    // where the last move it saw ended, and drops what would take it past its screen's edge, so
+    // the two pointers drift apart. Only where the X pointer enters its window does weston take
+    // the place itself: the pointer leaves the window and enters it at the place.
     void pointAt(QPoint place) const {
-        screen_.run(QStringLiteral("xdotool"),
-                    {QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
-                     QString::number(place.x()), QString::number(place.y())});
+        // The X screen's far corner is off weston's window.
+        screen_.run(
+            QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+             QString::number(xScreenSize.width() - 1), QString::number(xScreenSize.height() - 1),
+             QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
+             window_, QString::number(place.x()), QString::number(place.y())});
     }
     void click(QPoint place) const {
         pointAt(place);
