@@ -4,6 +4,7 @@
 // The compositor is weston, nested in an Xvfb screen of the test's own: weston's headless
 // screen has no keyboard or mouse, while the nested one takes them from the X screen, so
 // xdotool can play. The game itself is given no X display, only the compositor.
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -53,13 +55,16 @@ qsizetype differingPixels(const QImage& a, const QImage& b) {
     return differing;
 }
 
-// Waits up to a few seconds for what is awaited, looking every 50 ms.
+// Waits up to a few seconds for what is awaited, looking every 50 ms. The limit is kept by the
+// clock, not by counting looks: a look starts a program, which under load takes longer than the
+// pause between looks.
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-    for (auto waited = 0ms; waited < limit; waited += 50ms) {
-        if (done()) return true;
-        QThread::msleep(50);
+    const QDeadlineTimer deadline(limit);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(std::min<qint64>(50, deadline.remainingTime()));
     }
-    return done();
+    return true;
 }
 
 std::string text(const QByteArray& bytes) {
