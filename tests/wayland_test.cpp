@@ -25,6 +25,10 @@
 #include <string>
 #include <vector>
 
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 // Pictures print by size when a check fails.
 void PrintTo(const QImage& image, std::ostream* os) {
     *os << image.width() << " x " << image.height() << " picture";
@@ -66,6 +70,19 @@ bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit 
     }
     return true;
 }
+
+// A program a test starts. It dies with the test, even one killed outright or ended by a
+// timeout, so that no X server, compositor or game outlives it.
+class Child : public QProcess {
+public:
+    Child() {
+        setChildProcessModifier([parent = getpid()] {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            // The test may have ended before the line above took hold.
+            if (getppid() != parent) _exit(1);
+        });
+    }
+};
 
 std::string text(const QByteArray& bytes) {
     return bytes.toStdString();
@@ -144,7 +161,7 @@ public:
 
     // Runs an X client on this screen to its end; its standard output.
     QByteArray run(const QString& program, const QStringList& arguments) const {
-        QProcess client;
+        Child client;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), display_);
         client.setProcessEnvironment(environment);
@@ -161,7 +178,7 @@ public:
     }
 
 private:
-    QProcess server_;
+    Child server_;
     QString display_;
 };
 
@@ -223,7 +240,7 @@ public:
     // What the compositor shows, pointer included.
     Shot shot() const {
         QTemporaryDir folder;
-        QProcess shooter;
+        Child shooter;
         shooter.setProcessEnvironment(clientEnvironment());
         shooter.setWorkingDirectory(folder.path());
         shooter.start(QStringLiteral("weston-screenshooter"), {});
@@ -258,7 +275,7 @@ public:
 private:
     const XScreen& screen_;
     QTemporaryDir runtime_;
-    QProcess weston_;
+    Child weston_;
     QString window_;
     bool ready_ = false;
 };
@@ -303,7 +320,7 @@ protected:
 
     XScreen screen;
     std::unique_ptr<Compositor> compositor;
-    QProcess game;
+    Child game;
 };
 
 // With no X display but a compositor, the game opens on Wayland by itself, and its client area
@@ -317,7 +334,7 @@ TEST_F(OnWayland, OpensWithoutXAndLooksAsOnX) {
     EXPECT_EQ(text(game.readAllStandardError()), "");
 
     // The same game on the X screen, beside the compositor's empty desktop.
-    QProcess onX;
+    Child onX;
     QProcessEnvironment environment = bareEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), screen.display());
     onX.setProcessEnvironment(environment);
@@ -452,7 +469,7 @@ TEST_P(NoDisplay, EndsWithOneLineAndStatusOne) {
             environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
         }
     }
-    QProcess process;
+    Child process;
     process.setProcessEnvironment(environment);
     process.start(gamePath, {});
     ASSERT_TRUE(process.waitForFinished(30000));
