@@ -106,6 +106,18 @@ QProcessEnvironment bareEnvironment() {
     return environment;
 }
 
+// Whether the program still runs. With no event loop QProcess hears of an end only while it
+// waits, so it is made to wait for none.
+bool stillRuns(QProcess& process) {
+    process.waitForFinished(0);
+    return process.state() == QProcess::Running;
+}
+
+std::string contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
 void stop(QProcess& process) {
     if (process.state() == QProcess::NotRunning) return;
     process.terminate();
@@ -140,17 +152,19 @@ struct Shot {
 class XScreen {
 public:
     XScreen() {
-        server_.setStandardErrorFile(QProcess::nullDevice());
+        server_.setStandardErrorFile(folder_.filePath(QStringLiteral("Xvfb.log")));
+        // -noreset: a server whose last client leaves starts over, and the looks for weston's
+        // window come and go while weston connects, which then fails to start.
         server_.start(
             QStringLiteral("Xvfb"),
             {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
              QStringLiteral("0"),
              QStringLiteral("%1x%2x24").arg(xScreenSize.width()).arg(xScreenSize.height()),
-             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+             QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
         if (!server_.waitForStarted()) return;
         waitFor([&] {
             server_.waitForReadyRead(50);
-            return server_.canReadLine() || server_.state() == QProcess::NotRunning;
+            return server_.canReadLine() || !stillRuns(server_);
         });
         const QByteArray number = server_.readLine().trimmed();
         if (!number.isEmpty()) display_ = QStringLiteral(":") + QString::fromLatin1(number);
@@ -158,6 +172,8 @@ public:
     ~XScreen() { stop(server_); }
 
     const QString& display() const { return display_; }  // empty when no server started
+    bool running() { return stillRuns(server_); }
+    std::string log() const { return contents(folder_.filePath(QStringLiteral("Xvfb.log"))); }
 
     // Runs an X client on this screen to its end; its standard output.
     QByteArray run(const QString& program, const QStringList& arguments) const {
@@ -178,6 +194,7 @@ public:
     }
 
 private:
+    QTemporaryDir folder_;
     Child server_;
     QString display_;
 };
@@ -185,7 +202,7 @@ private:
 // Weston on the X screen, listening on a socket in a runtime folder of its own.
 class Compositor {
 public:
-    explicit Compositor(const XScreen& screen) : screen_(screen) {
+    explicit Compositor(XScreen& screen) : screen_(screen) {
         QFile::setPermissions(runtime_.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -204,7 +221,7 @@ public:
                        QStringLiteral("--socket=kestrune"), QStringLiteral("--debug"),
                        QStringLiteral("--idle-time=0")});
         const QString socket = runtime_.filePath(QStringLiteral("kestrune"));
-        ready_ = weston_.waitForStarted() && waitFor([&] {
+        ready_ = weston_.waitForStarted() && waitWhileRunning([&] {
                      window_ = QString::fromLatin1(
                          screen_
                              .run(QStringLiteral("xdotool"),
@@ -223,10 +240,19 @@ public:
     }
     ~Compositor() { stop(weston_); }
 
-    bool ready() const { return ready_ && weston_.state() == QProcess::Running; }
-    QString log() const {
-        QFile file(runtime_.filePath(QStringLiteral("weston.log")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    bool ready() { return ready_ && running(); }
+    bool running() { return screen_.running() && stillRuns(weston_); }
+    std::string logs() const {
+        return "weston's log:\n" + contents(runtime_.filePath(QStringLiteral("weston.log"))) +
+               "\nXvfb's log:\n" + screen_.log();
+    }
+    // Nothing while weston and its X screen run; else their logs, for a failure's message.
+    std::string ended() { return running() ? std::string() : "\nweston or Xvfb ended; " + logs(); }
+
+    // Waits for what is awaited, but no longer than weston and its X screen run.
+    bool waitWhileRunning(const std::function<bool()>& done,
+                          std::chrono::milliseconds limit = 10s) {
+        return waitFor([&] { return !running() || done(); }, limit) && running();
     }
 
     // A client's environment: this compositor, and no X display.
@@ -273,7 +299,7 @@ public:
     }
 
 private:
-    const XScreen& screen_;
+    XScreen& screen_;
     QTemporaryDir runtime_;
     Child weston_;
     QString window_;
@@ -287,18 +313,19 @@ protected:
         if (const auto tool = missingTool()) {
             FAIL() << *tool << " is missing: scripts/test.sh installs what these tests need";
         }
-        ASSERT_FALSE(screen.display().isEmpty()) << "Xvfb did not start";
+        ASSERT_FALSE(screen.display().isEmpty()) << "Xvfb did not start:\n" << screen.log();
         compositor = std::make_unique<Compositor>(screen);
-        ASSERT_TRUE(compositor->ready()) << compositor->log().toStdString();
+        ASSERT_TRUE(compositor->ready()) << "weston did not start; " << compositor->logs();
         // The pointer on the panel, where no window opens and it hides nothing of the game's;
         // weston may take a while to see the X pointer move, so its screen is watched for it.
         const QPoint panel(300, 16);
         const QRect underThePointer(panel, QSize(16, 16));
         const QImage before = compositor->shot().image.copy(underThePointer);
-        ASSERT_TRUE(waitFor([&] {
+        ASSERT_TRUE(compositor->waitWhileRunning([&] {
             compositor->pointAt(panel);
             return compositor->shot().image.copy(underThePointer) != before;
-        })) << "weston did not show the pointer on its panel";
+        })) << "weston did not show the pointer on its panel; "
+            << compositor->logs();
     }
     void TearDown() override {
         stop(game);
@@ -311,9 +338,9 @@ protected:
         game.start(gamePath, {});
         EXPECT_TRUE(game.waitForStarted());
         Shot shot;
-        waitFor([&] {
+        compositor->waitWhileRunning([&] {
             shot = compositor->shot();
-            return shot.client().size() == clientSize || game.state() == QProcess::NotRunning;
+            return shot.client().size() == clientSize || !stillRuns(game);
         });
         return shot;
     }
@@ -328,8 +355,8 @@ protected:
 TEST_F(OnWayland, OpensWithoutXAndLooksAsOnX) {
     const Shot wayland = start(compositor->clientEnvironment());
     ASSERT_EQ(wayland.client().size(), clientSize)
-        << "the game did not show: " << text(game.readAllStandardError());
-    EXPECT_EQ(game.state(), QProcess::Running);
+        << "the game did not show: " << text(game.readAllStandardError()) << compositor->ended();
+    EXPECT_TRUE(stillRuns(game)) << "the game ended: " << text(game.readAllStandardError());
     stop(game);
     EXPECT_EQ(text(game.readAllStandardError()), "");
 
@@ -342,10 +369,12 @@ TEST_F(OnWayland, OpensWithoutXAndLooksAsOnX) {
     Shot x;
     waitFor([&] {
         x = {screen.shot().convertToFormat(QImage::Format_RGB32)};
-        return x.client().size() == clientSize;
+        return x.client().size() == clientSize || !stillRuns(onX) || !screen.running();
     });
     stop(onX);
-    ASSERT_EQ(x.client().size(), clientSize);
+    ASSERT_EQ(x.client().size(), clientSize)
+        << "the game did not show on X: " << text(onX.readAllStandardError())
+        << (screen.running() ? "" : "\nXvfb ended:\n" + screen.log());
     EXPECT_EQ(differingPixels(wayland.clientArea(), x.clientArea()), 0)
         << "see wayland-idle.png and x11-idle.png";
     wayland.clientArea().save(QStringLiteral("wayland-idle.png"));
@@ -371,7 +400,8 @@ int pixelsNear(const QImage& image, QRgb colour, int tolerance) {
 // "Игра" opens. What the window shows is read from the compositor's screen.
 TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
     const Shot idle = start(compositor->clientEnvironment());
-    ASSERT_EQ(idle.client().size(), clientSize) << text(game.readAllStandardError());
+    ASSERT_EQ(idle.client().size(), clientSize)
+        << text(game.readAllStandardError()) << compositor->ended();
     const QPoint client = idle.client().topLeft();  // the window stays where it opened
     Shot shot;
     auto area = [&client](const Shot& from, const QRect& place) {
@@ -379,14 +409,15 @@ TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
     };
     // Waits for the screen to show what is awaited; the last shot is kept for a failure.
     auto shows = [&](const std::function<bool(const Shot&)>& awaited) {
-        return waitFor([&] {
+        return compositor->waitWhileRunning([&] {
             shot = compositor->shot();
             return awaited(shot);
         });
     };
     auto failed = [&](const char* name) {
         shot.image.save(QStringLiteral("wayland-%1.png").arg(QLatin1String(name)));
-        return "see wayland-" + std::string(name) + ".png; " + text(game.readAllStandardError());
+        return "see wayland-" + std::string(name) + ".png; " + text(game.readAllStandardError()) +
+               compositor->ended();
     };
     // An enabled button's caption is black, a disabled one's grey.
     const QRect pause(272, 312, 153, 25), resume(272, 336, 153, 25);
@@ -439,7 +470,7 @@ TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
     })) << failed("menu");
     shot.image.save(QStringLiteral("wayland-menu.png"));
 
-    EXPECT_EQ(game.state(), QProcess::Running);
+    EXPECT_TRUE(stillRuns(game)) << "the game ended: " << text(game.readAllStandardError());
 }
 
 struct NoDisplayCase {
