@@ -23,6 +23,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <signal.h>
@@ -473,9 +474,25 @@ TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
     EXPECT_TRUE(stillRuns(game)) << "the game ended: " << text(game.readAllStandardError());
 }
 
+// A display number at which no X server answers: no server's socket or lock file is there. Xvfb
+// -displayfd takes the lowest free numbers, so the look starts far above them, lest a test's
+// Xvfb starting meanwhile take the same one.
+QString displayWithoutAServer() {
+    for (int number = 1000;; ++number) {
+        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) &&
+            !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))) {
+            return QStringLiteral(":%1").arg(number);
+        }
+    }
+}
+
+struct NoXServer {};  // a display at which no X server answers, looked for as the case runs
+
 struct NoDisplayCase {
     const char* name;
-    std::vector<std::pair<const char*, const char*>> environment;  // set, or unset by null
+    // each set, unset by null, or given a display at which no X server answers
+    std::vector<std::pair<const char*, std::variant<const char*, std::nullptr_t, NoXServer>>>
+        environment;
     const char* line;
 };
 
@@ -494,10 +511,13 @@ TEST_P(NoDisplay, EndsWithOneLineAndStatusOne) {
     QProcessEnvironment environment = bareEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     for (const auto& [name, value] : c.environment) {
-        if (value == nullptr) {
-            environment.remove(QString::fromLatin1(name));
+        const QString variable = QString::fromLatin1(name);
+        if (std::holds_alternative<std::nullptr_t>(value)) {
+            environment.remove(variable);
+        } else if (std::holds_alternative<NoXServer>(value)) {
+            environment.insert(variable, displayWithoutAServer());
         } else {
-            environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+            environment.insert(variable, QString::fromLatin1(std::get<const char*>(value)));
         }
     }
     Child process;
@@ -518,7 +538,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "kestrune: no display: cannot open the window (is DISPLAY or "
                       "WAYLAND_DISPLAY set?)"},
         NoDisplayCase{"XServerGone",
-                      {{"DISPLAY", ":189"}, {"WAYLAND_DISPLAY", "nobody-here"}},
+                      {{"DISPLAY", NoXServer{}}, {"WAYLAND_DISPLAY", "nobody-here"}},
                       "kestrune: no display: cannot open the window (is DISPLAY or "
                       "WAYLAND_DISPLAY set?)"},
         NoDisplayCase{"AskedForXWithoutIt",
