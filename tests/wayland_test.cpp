@@ -4,6 +4,7 @@
 // The compositor is weston, nested in an Xvfb screen of the test's own: weston's headless
 // screen has no keyboard or mouse, while the nested one takes them from the X screen, so
 // xdotool can play. The game itself is given no X display, only the compositor.
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -21,9 +23,12 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <variant>
 #include <vector>
 
-#include "platform_choice.h"
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 // Pictures print by size when a check fails.
 void PrintTo(const QImage& image, std::ostream* os) {
@@ -40,6 +45,8 @@ const QSize clientSize(428, 366);
 const QRect field(8, 8, 416, 256);  // the sky inside the blue frame, in the client area
 const QPoint helpButton(160, 348);  // "Как играть и кто создатель..."
 const QPoint gameMenu(20, -10);     // "Игра", on the menu bar above the client area
+const QSize xScreenSize(1024, 768);
+const QSize westonSize(800, 600);  // weston's window, at the X screen's top left corner
 
 // How many pixels of two pictures of one size differ in colour; all of them when the sizes do.
 qsizetype differingPixels(const QImage& a, const QImage& b) {
@@ -53,14 +60,30 @@ qsizetype differingPixels(const QImage& a, const QImage& b) {
     return differing;
 }
 
-// Waits up to a few seconds for what is awaited, looking every 50 ms.
+// Waits up to a few seconds for what is awaited, looking every 50 ms. The limit is kept by the
+// clock, not by counting looks: a look starts a program, which under load takes longer than the
+// pause between looks.
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-    for (auto waited = 0ms; waited < limit; waited += 50ms) {
-        if (done()) return true;
-        QThread::msleep(50);
+    const QDeadlineTimer deadline(limit);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(std::min<qint64>(50, deadline.remainingTime()));
     }
-    return done();
+    return true;
 }
+
+// A program a test starts. It dies with the test, even one killed outright or ended by a
+// timeout, so that no X server, compositor or game outlives it.
+class Child : public QProcess {
+public:
+    Child() {
+        setChildProcessModifier([parent = getpid()] {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            // The test may have ended before the line above took hold.
+            if (getppid() != parent) _exit(1);
+        });
+    }
+};
 
 std::string text(const QByteArray& bytes) {
     return bytes.toStdString();
@@ -82,6 +105,18 @@ QProcessEnvironment bareEnvironment() {
         environment.remove(QString::fromLatin1(name));
     }
     return environment;
+}
+
+// Whether the program still runs. With no event loop QProcess hears of an end only while it
+// waits, so it is made to wait for none.
+bool stillRuns(QProcess& process) {
+    process.waitForFinished(0);
+    return process.state() == QProcess::Running;
+}
+
+std::string contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 void stop(QProcess& process) {
@@ -118,15 +153,19 @@ struct Shot {
 class XScreen {
 public:
     XScreen() {
-        server_.setStandardErrorFile(QProcess::nullDevice());
-        server_.start(QStringLiteral("Xvfb"),
-                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                       QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server_.setStandardErrorFile(folder_.filePath(QStringLiteral("Xvfb.log")));
+        // -noreset: a server whose last client leaves starts over, and the looks for weston's
+        // window come and go while weston connects, which then fails to start.
+        server_.start(
+            QStringLiteral("Xvfb"),
+            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+             QStringLiteral("0"),
+             QStringLiteral("%1x%2x24").arg(xScreenSize.width()).arg(xScreenSize.height()),
+             QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
         if (!server_.waitForStarted()) return;
         waitFor([&] {
             server_.waitForReadyRead(50);
-            return server_.canReadLine() || server_.state() == QProcess::NotRunning;
+            return server_.canReadLine() || !stillRuns(server_);
         });
         const QByteArray number = server_.readLine().trimmed();
         if (!number.isEmpty()) display_ = QStringLiteral(":") + QString::fromLatin1(number);
@@ -134,10 +173,12 @@ public:
     ~XScreen() { stop(server_); }
 
     const QString& display() const { return display_; }  // empty when no server started
+    bool running() { return stillRuns(server_); }
+    std::string log() const { return contents(folder_.filePath(QStringLiteral("Xvfb.log"))); }
 
     // Runs an X client on this screen to its end; its standard output.
     QByteArray run(const QString& program, const QStringList& arguments) const {
-        QProcess client;
+        Child client;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), display_);
         client.setProcessEnvironment(environment);
@@ -154,14 +195,15 @@ public:
     }
 
 private:
-    QProcess server_;
+    QTemporaryDir folder_;
+    Child server_;
     QString display_;
 };
 
 // Weston on the X screen, listening on a socket in a runtime folder of its own.
 class Compositor {
 public:
-    explicit Compositor(const XScreen& screen) : screen_(screen) {
+    explicit Compositor(XScreen& screen) : screen_(screen) {
         QFile::setPermissions(runtime_.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -175,11 +217,12 @@ public:
         // --debug lets the screenshooter in; --idle-time=0 keeps the screen from locking.
         weston_.start(QStringLiteral("weston"),
                       {QStringLiteral("--backend=x11-backend.so"), QStringLiteral("--use-pixman"),
-                       QStringLiteral("--width=800"), QStringLiteral("--height=600"),
+                       QStringLiteral("--width=%1").arg(westonSize.width()),
+                       QStringLiteral("--height=%1").arg(westonSize.height()),
                        QStringLiteral("--socket=kestrune"), QStringLiteral("--debug"),
                        QStringLiteral("--idle-time=0")});
         const QString socket = runtime_.filePath(QStringLiteral("kestrune"));
-        ready_ = weston_.waitForStarted() && waitFor([&] {
+        ready_ = weston_.waitForStarted() && waitWhileRunning([&] {
                      window_ = QString::fromLatin1(
                          screen_
                              .run(QStringLiteral("xdotool"),
@@ -198,10 +241,19 @@ public:
     }
     ~Compositor() { stop(weston_); }
 
-    bool ready() const { return ready_ && weston_.state() == QProcess::Running; }
-    QString log() const {
-        QFile file(runtime_.filePath(QStringLiteral("weston.log")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    bool ready() { return ready_ && running(); }
+    bool running() { return screen_.running() && stillRuns(weston_); }
+    std::string logs() const {
+        return "weston's log:\n" + contents(runtime_.filePath(QStringLiteral("weston.log"))) +
+               "\nXvfb's log:\n" + screen_.log();
+    }
+    // Nothing while weston and its X screen run; else their logs, for a failure's message.
+    std::string ended() { return running() ? std::string() : "\nweston or Xvfb ended; " + logs(); }
+
+    // Waits for what is awaited, but no longer than weston and its X screen run.
+    bool waitWhileRunning(const std::function<bool()>& done,
+                          std::chrono::milliseconds limit = 10s) {
+        return waitFor([&] { return !running() || done(); }, limit) && running();
     }
 
     // A client's environment: this compositor, and no X display.
@@ -215,7 +267,7 @@ public:
     // What the compositor shows, pointer included.
     Shot shot() const {
         QTemporaryDir folder;
-        QProcess shooter;
+        Child shooter;
         shooter.setProcessEnvironment(clientEnvironment());
         shooter.setWorkingDirectory(folder.path());
         shooter.start(QStringLiteral("weston-screenshooter"), {});
@@ -229,10 +281,18 @@ public:
     void keys(const QString& keys) const {
         screen_.run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
     }
+    // Weston moves its pointer by each move of the X pointer within its window, counted from
+    // where the last move it saw ended, and drops what would take it past its screen's edge, so
+    // the two pointers drift apart. Only where the X pointer enters its window does weston take
+    // the place itself: the pointer leaves the window and enters it at the place.
     void pointAt(QPoint place) const {
-        screen_.run(QStringLiteral("xdotool"),
-                    {QStringLiteral("mousemove"), QStringLiteral("--window"), window_,
-                     QString::number(place.x()), QString::number(place.y())});
+        // The X screen's far corner is off weston's window.
+        screen_.run(
+            QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+             QString::number(xScreenSize.width() - 1), QString::number(xScreenSize.height() - 1),
+             QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
+             window_, QString::number(place.x()), QString::number(place.y())});
     }
     void click(QPoint place) const {
         pointAt(place);
@@ -240,9 +300,9 @@ public:
     }
 
 private:
-    const XScreen& screen_;
+    XScreen& screen_;
     QTemporaryDir runtime_;
-    QProcess weston_;
+    Child weston_;
     QString window_;
     bool ready_ = false;
 };
@@ -254,18 +314,19 @@ protected:
         if (const auto tool = missingTool()) {
             FAIL() << *tool << " is missing: scripts/test.sh installs what these tests need";
         }
-        ASSERT_FALSE(screen.display().isEmpty()) << "Xvfb did not start";
+        ASSERT_FALSE(screen.display().isEmpty()) << "Xvfb did not start:\n" << screen.log();
         compositor = std::make_unique<Compositor>(screen);
-        ASSERT_TRUE(compositor->ready()) << compositor->log().toStdString();
+        ASSERT_TRUE(compositor->ready()) << "weston did not start; " << compositor->logs();
         // The pointer on the panel, where no window opens and it hides nothing of the game's;
         // weston may take a while to see the X pointer move, so its screen is watched for it.
         const QPoint panel(300, 16);
         const QRect underThePointer(panel, QSize(16, 16));
         const QImage before = compositor->shot().image.copy(underThePointer);
-        ASSERT_TRUE(waitFor([&] {
+        ASSERT_TRUE(compositor->waitWhileRunning([&] {
             compositor->pointAt(panel);
             return compositor->shot().image.copy(underThePointer) != before;
-        })) << "weston did not show the pointer on its panel";
+        })) << "weston did not show the pointer on its panel; "
+            << compositor->logs();
     }
     void TearDown() override {
         stop(game);
@@ -278,16 +339,16 @@ protected:
         game.start(gamePath, {});
         EXPECT_TRUE(game.waitForStarted());
         Shot shot;
-        waitFor([&] {
+        compositor->waitWhileRunning([&] {
             shot = compositor->shot();
-            return shot.client().size() == clientSize || game.state() == QProcess::NotRunning;
+            return shot.client().size() == clientSize || !stillRuns(game);
         });
         return shot;
     }
 
     XScreen screen;
     std::unique_ptr<Compositor> compositor;
-    QProcess game;
+    Child game;
 };
 
 // With no X display but a compositor, the game opens on Wayland by itself, and its client area
@@ -295,13 +356,13 @@ protected:
 TEST_F(OnWayland, OpensWithoutXAndLooksAsOnX) {
     const Shot wayland = start(compositor->clientEnvironment());
     ASSERT_EQ(wayland.client().size(), clientSize)
-        << "the game did not show: " << text(game.readAllStandardError());
-    EXPECT_EQ(game.state(), QProcess::Running);
+        << "the game did not show: " << text(game.readAllStandardError()) << compositor->ended();
+    EXPECT_TRUE(stillRuns(game)) << "the game ended: " << text(game.readAllStandardError());
     stop(game);
     EXPECT_EQ(text(game.readAllStandardError()), "");
 
     // The same game on the X screen, beside the compositor's empty desktop.
-    QProcess onX;
+    Child onX;
     QProcessEnvironment environment = bareEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), screen.display());
     onX.setProcessEnvironment(environment);
@@ -309,10 +370,12 @@ TEST_F(OnWayland, OpensWithoutXAndLooksAsOnX) {
     Shot x;
     waitFor([&] {
         x = {screen.shot().convertToFormat(QImage::Format_RGB32)};
-        return x.client().size() == clientSize;
+        return x.client().size() == clientSize || !stillRuns(onX) || !screen.running();
     });
     stop(onX);
-    ASSERT_EQ(x.client().size(), clientSize);
+    ASSERT_EQ(x.client().size(), clientSize)
+        << "the game did not show on X: " << text(onX.readAllStandardError())
+        << (screen.running() ? "" : "\nXvfb ended:\n" + screen.log());
     EXPECT_EQ(differingPixels(wayland.clientArea(), x.clientArea()), 0)
         << "see wayland-idle.png and x11-idle.png";
     wayland.clientArea().save(QStringLiteral("wayland-idle.png"));
@@ -338,7 +401,8 @@ int pixelsNear(const QImage& image, QRgb colour, int tolerance) {
 // "Игра" opens. What the window shows is read from the compositor's screen.
 TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
     const Shot idle = start(compositor->clientEnvironment());
-    ASSERT_EQ(idle.client().size(), clientSize) << text(game.readAllStandardError());
+    ASSERT_EQ(idle.client().size(), clientSize)
+        << text(game.readAllStandardError()) << compositor->ended();
     const QPoint client = idle.client().topLeft();  // the window stays where it opened
     Shot shot;
     auto area = [&client](const Shot& from, const QRect& place) {
@@ -346,14 +410,15 @@ TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
     };
     // Waits for the screen to show what is awaited; the last shot is kept for a failure.
     auto shows = [&](const std::function<bool(const Shot&)>& awaited) {
-        return waitFor([&] {
+        return compositor->waitWhileRunning([&] {
             shot = compositor->shot();
             return awaited(shot);
         });
     };
     auto failed = [&](const char* name) {
         shot.image.save(QStringLiteral("wayland-%1.png").arg(QLatin1String(name)));
-        return "see wayland-" + std::string(name) + ".png; " + text(game.readAllStandardError());
+        return "see wayland-" + std::string(name) + ".png; " + text(game.readAllStandardError()) +
+               compositor->ended();
     };
     // An enabled button's caption is black, a disabled one's grey.
     const QRect pause(272, 312, 153, 25), resume(272, 336, 153, 25);
@@ -406,12 +471,28 @@ TEST_F(OnWayland, KeysAndClicksPlayTheGame) {
     })) << failed("menu");
     shot.image.save(QStringLiteral("wayland-menu.png"));
 
-    EXPECT_EQ(game.state(), QProcess::Running);
+    EXPECT_TRUE(stillRuns(game)) << "the game ended: " << text(game.readAllStandardError());
 }
+
+// A display number at which no X server answers: no server's socket or lock file is there. Xvfb
+// -displayfd takes the lowest free numbers, so the look starts far above them, lest a test's
+// Xvfb starting meanwhile take the same one.
+QString displayWithoutAServer() {
+    for (int number = 1000;; ++number) {
+        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) &&
+            !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))) {
+            return QStringLiteral(":%1").arg(number);
+        }
+    }
+}
+
+struct NoXServer {};  // a display at which no X server answers, looked for as the case runs
 
 struct NoDisplayCase {
     const char* name;
-    std::vector<std::pair<const char*, const char*>> environment;  // set, or unset by null
+    // each set, unset by null, or given a display at which no X server answers
+    std::vector<std::pair<const char*, std::variant<const char*, std::nullptr_t, NoXServer>>>
+        environment;
     const char* line;
 };
 
@@ -430,13 +511,16 @@ TEST_P(NoDisplay, EndsWithOneLineAndStatusOne) {
     QProcessEnvironment environment = bareEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     for (const auto& [name, value] : c.environment) {
-        if (value == nullptr) {
-            environment.remove(QString::fromLatin1(name));
+        const QString variable = QString::fromLatin1(name);
+        if (std::holds_alternative<std::nullptr_t>(value)) {
+            environment.remove(variable);
+        } else if (std::holds_alternative<NoXServer>(value)) {
+            environment.insert(variable, displayWithoutAServer());
         } else {
-            environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+            environment.insert(variable, QString::fromLatin1(std::get<const char*>(value)));
         }
     }
-    QProcess process;
+    Child process;
     process.setProcessEnvironment(environment);
     process.start(gamePath, {});
     ASSERT_TRUE(process.waitForFinished(30000));
@@ -454,7 +538,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "kestrune: no display: cannot open the window (is DISPLAY or "
                       "WAYLAND_DISPLAY set?)"},
         NoDisplayCase{"XServerGone",
-                      {{"DISPLAY", ":189"}, {"WAYLAND_DISPLAY", "nobody-here"}},
+                      {{"DISPLAY", NoXServer{}}, {"WAYLAND_DISPLAY", "nobody-here"}},
                       "kestrune: no display: cannot open the window (is DISPLAY or "
                       "WAYLAND_DISPLAY set?)"},
         NoDisplayCase{"AskedForXWithoutIt",
@@ -479,52 +563,5 @@ INSTANTIATE_TEST_SUITE_P(
                       "kestrune: no display: cannot open the window on Qt's \"nowhere\" "
                       "platform: Could not find the Qt platform plugin \"nowhere\" in \"\""}),
     [](const ::testing::TestParamInfo<NoDisplayCase>& info) { return info.param.name; });
-
-struct ChoiceCase {
-    const char* name;
-    const char* asked;
-    bool x11, wayland;
-    std::optional<std::string> chosen;
-    std::vector<std::string> probed;  // which displays were asked, in order
-};
-
-std::ostream& operator<<(std::ostream& out, const ChoiceCase& c) {
-    return out << c.name;
-}
-
-class PlatformChoice : public ::testing::TestWithParam<ChoiceCase> {};
-
-// X where it answers, Wayland where only a compositor does, the player's own choice as asked;
-// a display is asked only when the choice turns on it.
-TEST_P(PlatformChoice, FollowsTheDisplaysThatAnswer) {
-    const ChoiceCase& c = GetParam();
-    std::vector<std::string> probed;
-    const forms::DisplayProbes probes{
-        [&] {
-            probed.emplace_back("x11");
-            return c.x11;
-        },
-        [&] {
-            probed.emplace_back("wayland");
-            return c.wayland;
-        },
-    };
-    EXPECT_EQ(forms::choosePlatform(c.asked, probes), c.chosen);
-    EXPECT_EQ(probed, c.probed);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Start, PlatformChoice,
-    ::testing::Values(
-        ChoiceCase{"XOnly", "", true, false, "xcb", {"x11"}},
-        ChoiceCase{"XBesideACompositor", "", true, true, "xcb", {"x11"}},
-        ChoiceCase{"CompositorOnly", "", false, true, "wayland", {"x11", "wayland"}},
-        ChoiceCase{"Neither", "", false, false, std::nullopt, {"x11", "wayland"}},
-        ChoiceCase{"AskedForWayland", "wayland", true, false, "wayland", {}},
-        ChoiceCase{"AskedForOffscreen", "offscreen", false, false, "offscreen", {}},
-        ChoiceCase{"AskedForX", "xcb", true, true, "xcb", {"x11"}},
-        ChoiceCase{"AskedForXWithOptions", "xcb:nomitshm", true, false, "xcb:nomitshm", {"x11"}},
-        ChoiceCase{"AskedForXWithoutIt", "xcb", false, true, std::nullopt, {"x11"}}),
-    [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
 
 }  // namespace
