@@ -83,7 +83,8 @@ FormWindow::FormWindow(Runtime& runtime, RealClock* clock)
     // would, and every control keeps its place from its top left.
     client_->setMinimumSize(clientSide(form.values().clientWidth),
                             clientSide(form.values().clientHeight));
-    client_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Grows without asking to: a window that asks for room to spare opens larger than its form.
+    client_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
     layout->addWidget(client_);
     surfaces_[&form] = client_;
     addWidgets(form, *client_);
