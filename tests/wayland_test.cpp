@@ -487,6 +487,8 @@ QString displayWithoutAServer() {
 }
 
 struct NoXServer {};  // a display at which no X server answers, looked for as the case runs
+// Where the line names that display.
+const std::string noXServer = "<no X server>";
 
 struct NoDisplayCase {
     const char* name;
@@ -510,14 +512,17 @@ TEST_P(NoDisplay, EndsWithOneLineAndStatusOne) {
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcessEnvironment environment = bareEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    std::string line = c.line;
     for (const auto& [name, value] : c.environment) {
         const QString variable = QString::fromLatin1(name);
         if (std::holds_alternative<std::nullptr_t>(value)) {
             environment.remove(variable);
         } else if (std::holds_alternative<NoXServer>(value)) {
-            environment.insert(variable, displayWithoutAServer());
+            const QString display = displayWithoutAServer();
+            environment.insert(variable, display);
+            line.replace(line.find(noXServer), noXServer.size(), display.toStdString());
         } else {
-            environment.insert(variable, QString::fromLatin1(std::get<const char*>(value)));
+            environment.insert(variable, QString::fromUtf8(std::get<const char*>(value)));
         }
     }
     Child process;
@@ -526,7 +531,7 @@ TEST_P(NoDisplay, EndsWithOneLineAndStatusOne) {
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_EQ(text(process.readAllStandardError()), std::string(c.line) + "\n");
+    EXPECT_EQ(text(process.readAllStandardError()), line + "\n");
     EXPECT_EQ(text(process.readAllStandardOutput()), "");
 }
 
@@ -539,12 +544,29 @@ INSTANTIATE_TEST_SUITE_P(
                       "WAYLAND_DISPLAY set?)"},
         NoDisplayCase{"XServerGone",
                       {{"DISPLAY", NoXServer{}}, {"WAYLAND_DISPLAY", "nobody-here"}},
-                      "kestrune: no display: cannot open the window (is DISPLAY or "
-                      "WAYLAND_DISPLAY set?)"},
+                      "kestrune: no display: cannot open the window: no X display answers at "
+                      "\"<no X server>\", and no Wayland compositor answers at \"nobody-here\""},
+        NoDisplayCase{"XServerGoneAndNoCompositorNamed",
+                      {{"DISPLAY", NoXServer{}}},
+                      "kestrune: no display: cannot open the window: no X display answers at "
+                      "\"<no X server>\", and WAYLAND_DISPLAY is not set"},
+        NoDisplayCase{"CompositorGone",
+                      {{"WAYLAND_DISPLAY", "nowhere-7"}},
+                      "kestrune: no display: cannot open the window: DISPLAY is not set, and no "
+                      "Wayland compositor answers at \"nowhere-7\""},
+        // Whatever the variable holds, the line stays one line.
+        NoDisplayCase{"NotADisplayName",
+                      {{"DISPLAY", "two\nlines"}},
+                      "kestrune: no display: cannot open the window: DISPLAY \"two\\x0Alines\" "
+                      "names no X display, and WAYLAND_DISPLAY is not set"},
         NoDisplayCase{"AskedForXWithoutIt",
                       {{"QT_QPA_PLATFORM", "xcb"}},
-                      "kestrune: no display: cannot open the window (is DISPLAY or "
-                      "WAYLAND_DISPLAY set?)"},
+                      "kestrune: no display: cannot open the window: X was asked for "
+                      "(QT_QPA_PLATFORM \"xcb\"), but no X display answers: DISPLAY is not set"},
+        NoDisplayCase{"AskedForXWhereNoneAnswers",
+                      {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", NoXServer{}}},
+                      "kestrune: no display: cannot open the window: X was asked for "
+                      "(QT_QPA_PLATFORM \"xcb\"), but no X display answers at \"<no X server>\""},
         NoDisplayCase{"AskedForWaylandWithoutACompositor",
                       {{"QT_QPA_PLATFORM", "wayland"}},
                       "kestrune: no display: cannot open the window on Qt's \"wayland\" "
@@ -552,8 +574,9 @@ INSTANTIATE_TEST_SUITE_P(
         // As under sudo, su or cron: the Wayland library finds no socket and must not say so.
         NoDisplayCase{"NoRuntimeFolder",
                       {{"XDG_RUNTIME_DIR", nullptr}, {"WAYLAND_DISPLAY", "wayland-0"}},
-                      "kestrune: no display: cannot open the window (is DISPLAY or "
-                      "WAYLAND_DISPLAY set?)"},
+                      "kestrune: no display: cannot open the window: DISPLAY is not set, and no "
+                      "Wayland compositor can be found at \"wayland-0\": XDG_RUNTIME_DIR is not "
+                      "set"},
         NoDisplayCase{"AskedForWaylandWithoutARuntimeFolder",
                       {{"QT_QPA_PLATFORM", "wayland"}, {"XDG_RUNTIME_DIR", nullptr}},
                       "kestrune: no display: cannot open the window on Qt's \"wayland\" "
