@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <ranges>
 
 #include "command_button.h"
 #include "cursor_file.h"
@@ -150,8 +149,9 @@ void FormWindow::addWidgets(const Control& container, Surface& surface) {
             widgets.push_back(frame);
         }
     }
-    // Front first: raising them back to front leaves the first in front.
-    for (QWidget* widget : widgets | std::views::reverse) widget->raise();
+    // Front first: raising them back to front leaves the first in front. Reverse iterators, as
+    // clang 14 cannot take libstdc++ 12's views::reverse.
+    std::for_each(widgets.rbegin(), widgets.rend(), [](QWidget* widget) { widget->raise(); });
 }
 
 void FormWindow::orderTabs() {
