@@ -43,15 +43,6 @@ qint64 area(const QRect& rect) {
     return qint64(rect.width()) * rect.height();
 }
 
-bool enabledWithContainers(const Control& control) {
-    for (const Control* c = &control; c != nullptr; c = c->container()) {
-        if (hasProperty(c->controlClass(), Property::Enabled) && c->values().enabled == False) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 FormWindow::FormWindow(Runtime& runtime, RealClock* clock)
@@ -245,7 +236,7 @@ void FormWindow::showEvent(QShowEvent* event) {
 
 void FormWindow::focusFirstButton() {
     const auto first = std::ranges::find_if(tabOrder_, [](const Control* c) {
-        return c->shownWithContainers() && enabledWithContainers(*c);
+        return c->shownWithContainers() && c->enabledWithContainers();
     });
     if (first != tabOrder_.end()) buttons_.at(*first)->setFocus(Qt::OtherFocusReason);
 }
