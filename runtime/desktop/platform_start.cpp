@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -26,10 +27,11 @@ const char* orNull(const QByteArray& text) {
     return text.isNull() ? nullptr : text.constData();
 }
 
-// Qt's message handler is one plain function, so what the guard keeps is here; a
+// Qt's message handler is one plain function, so what the standing guard keeps is here; a
 // plugin may talk from a thread of its own.
 struct GuardState {
     std::mutex mutex;
+    bool standing = false;
     std::string failureLine;
     std::vector<Note> notes;
     QtMessageHandler passedOn = nullptr;
@@ -73,6 +75,10 @@ void hold(QtMsgType type, const QMessageLogContext& context, const QString& mess
 
 PlatformStartGuard::PlatformStartGuard(std::string failure) {
     const std::lock_guard lock(state.mutex);
+    // A second guard would save the first's handler as the one to put back, and so keep
+    // every later message from the program's own handler for good.
+    if (state.standing) throw std::logic_error("a platform start guard already stands");
+    state.standing = true;
     state.failureLine = std::move(failure);
     state.notes.clear();
     state.passedOn = qInstallMessageHandler(hold);
@@ -87,6 +93,7 @@ PlatformStartGuard::~PlatformStartGuard() {
         qInstallMessageHandler(passedOn);
         held = std::move(state.notes);
         state.notes.clear();
+        state.standing = false;
     }
     for (const Note& note : held) {
         const QMessageLogContext context(orNull(note.file), note.line, orNull(note.function),
