@@ -30,6 +30,7 @@
 #include "form_window.h"
 #include "look.h"
 #include "picture_cache.h"
+#include "platform_start.h"
 #include "runtime.h"
 #include "surface.h"
 #include "thun_rt_main.h"
@@ -695,6 +696,31 @@ TEST(Units, ValuesPastAnyScreenStayDrawable) {
         values.font = forms::Font{"MS Sans Serif", points, false, 0};
         EXPECT_EQ(forms::fontOf(values).pixelSize(), pixels) << points;
     }
+}
+
+// What reaches the message handler that stood before any guard.
+std::vector<std::string> handled;
+
+void record(QtMsgType, const QMessageLogContext&, const QString& message) {
+    handled.push_back(message.toStdString());
+}
+
+// A second guard while one stands is refused, and the first still gives messages back to the
+// handler that stood before it: those it held as it ends, and every later one.
+TEST(PlatformStartGuard, SecondWhileOneStandsIsRefused) {
+    handled.clear();
+    const QtMessageHandler before = qInstallMessageHandler(record);
+    {
+        const forms::PlatformStartGuard first("first");
+        EXPECT_THROW(forms::PlatformStartGuard("second"), std::logic_error);
+        qWarning("while the guard stands");
+        EXPECT_EQ(handled, std::vector<std::string>{}) << "the guard let a message through";
+    }
+    qWarning("after the guard");
+    // Once the first has ended, a new guard may stand.
+    EXPECT_NO_THROW(forms::PlatformStartGuard("again"));
+    qInstallMessageHandler(before);
+    EXPECT_EQ(handled, (std::vector<std::string>{"while the guard stands", "after the guard"}));
 }
 
 // The process ends with the status and the one stderr line each way out calls for.

@@ -149,6 +149,13 @@ bool Control::shownWithContainers() const {
     return true;
 }
 
+bool Control::enabledWithContainers() const {
+    for (const Control* c = this; c != nullptr; c = c->container_) {
+        if (hasProperty(c->class_, Enabled) && c->values_.enabled == False) return false;
+    }
+    return true;
+}
+
 void Control::check(Property property) const {
     if (!hasProperty(class_, property))
         vbaHresultCheckObj(name_, std::string(propertyName(property)));

@@ -125,6 +125,9 @@ public:
 
     // Whether the control and every container above it are visible.
     bool shownWithContainers() const;
+    // Whether the control and every container above it are enabled; a class without Enabled counts
+    // as enabled.
+    bool enabledWithContainers() const;
 
 private:
     void check(Property property) const;

@@ -74,12 +74,7 @@ bool Runtime::click(std::string_view name) {
     if (control == nullptr || halted()) return false;
     const auto handler = clickHandlers_.find(control);
     if (handler == clickHandlers_.end()) return false;
-    if (!control->shownWithContainers()) return false;
-    for (const Control* c = control; c != nullptr; c = c->container()) {
-        if (hasProperty(c->controlClass(), Property::Enabled) && c->values().enabled == False) {
-            return false;
-        }
-    }
+    if (!control->shownWithContainers() || !control->enabledWithContainers()) return false;
     dispatch(handler->second);
     return true;
 }

@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <ranges>
 
 #include "command_button.h"
 #include "cursor_file.h"
@@ -42,15 +41,6 @@ int clientSide(Long twips) {
 // In 64 bits, as a place may reach a million pixels either way.
 qint64 area(const QRect& rect) {
     return qint64(rect.width()) * rect.height();
-}
-
-bool enabledWithContainers(const Control& control) {
-    for (const Control* c = &control; c != nullptr; c = c->container()) {
-        if (hasProperty(c->controlClass(), Property::Enabled) && c->values().enabled == False) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -155,8 +145,9 @@ void FormWindow::addWidgets(const Control& container, Surface& surface) {
             widgets.push_back(frame);
         }
     }
-    // Front first: raising them back to front leaves the first in front.
-    for (QWidget* widget : widgets | std::views::reverse) widget->raise();
+    // Front first: raising them back to front leaves the first in front. Reverse iterators, as
+    // clang 14 cannot take libstdc++ 12's views::reverse.
+    std::for_each(widgets.rbegin(), widgets.rend(), [](QWidget* widget) { widget->raise(); });
 }
 
 void FormWindow::orderTabs() {
@@ -250,7 +241,7 @@ void FormWindow::showEvent(QShowEvent* event) {
 
 void FormWindow::focusFirstButton() {
     const auto first = std::ranges::find_if(tabOrder_, [](const Control* c) {
-        return c->shownWithContainers() && enabledWithContainers(*c);
+        return c->shownWithContainers() && c->enabledWithContainers();
     });
     if (first != tabOrder_.end()) buttons_.at(*first)->setFocus(Qt::OtherFocusReason);
 }

@@ -11,6 +11,7 @@ class PlatformStartGuard {
 public:
     // failure: the line's opening; the first note Qt gave on the way, or its last word, follows
     // it after a colon. Qt's notes of a start that succeeds are passed on when the guard ends.
+    // One guard stands at a time: making another while one stands throws std::logic_error.
     explicit PlatformStartGuard(std::string failure);
     ~PlatformStartGuard();
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <ranges>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -115,10 +114,13 @@ bool Surface::paints(const Control& control) {
 }
 
 void Surface::paintEvent(QPaintEvent* event) {
-    // What may show in the region, back first.
+    // What may show in the region, back first (reverse iterators, as clang 14 cannot take
+    // libstdc++ 12's views::reverse).
     const QRect bounds = event->rect();
     std::vector<Shown> shown;
-    for (const Control* control : container_.children() | std::views::reverse) {
+    const std::vector<Control*>& children = container_.children();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        const Control* control = *it;
         if (!paints(*control) || control->values().visible == False) continue;
         Shown item{control, placeOf(*control), paintedPlace(*control), {}, {}, false};
         if (!item.covered.intersects(bounds)) continue;
