@@ -101,6 +101,93 @@ INSTANTIATE_TEST_SUITE_P(
                   6, "\"x\""}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return info.param.name; });
 
+constexpr std::size_t maxDepth = DefinitionReader::maxDepth;
+constexpr std::size_t maxControls = DefinitionReader::maxControls;
+
+// A Form holding `depth` controls of class `outer`, each inside the one before, and in the
+// innermost `count` controls of class `inner` side by side. Every control is two lines, its
+// header and a Caption, so the nth control opens at line 2n.
+struct Shape {
+    std::string name;
+    std::string_view outer;
+    std::size_t depth;
+    std::string_view inner;
+    std::size_t count;
+    std::int64_t refusedAt;  // 0: accepted
+    std::string_view mentions = {};
+};
+
+std::ostream& operator<<(std::ostream& out, const Shape& s) {
+    return out << s.name;
+}
+
+std::string definitionOf(const Shape& s) {
+    std::string text = "Form F\n";
+    std::size_t number = 0;
+    auto control = [&](std::string_view cls, std::size_t level) {
+        const std::string indent(2 * level, ' ');
+        text += indent + std::string(cls) + " C" + std::to_string(++number) + "\n";
+        text += indent + "  Caption = \"x\"\n";
+    };
+    for (std::size_t level = 1; level <= s.depth; ++level) control(s.outer, level);
+    for (std::size_t i = 0; i < s.count; ++i) control(s.inner, s.depth + 1);
+    return text;
+}
+
+std::size_t depthOf(const Control& control) {
+    std::size_t depth = 0;
+    for (const Control* c = control.container(); c != nullptr; c = c->container()) ++depth;
+    return depth;
+}
+
+class ShapeLimitTest : public ::testing::TestWithParam<Shape> {};
+
+// Up to the limits a definition is read whole; the first control past one is refused at its
+// line, whether it goes too deep or one too many, in a frame or a menu.
+TEST_P(ShapeLimitTest, IsReadUpToTheLimitsAndRefusedPastThem) {
+    const Shape& s = GetParam();
+    const std::string text = definitionOf(s);
+    if (s.refusedAt == 0) {
+        const auto form = read(text);
+        ASSERT_EQ(form->controls().size(), 1 + s.depth + s.count);
+        EXPECT_EQ(depthOf(*form->controls().back()), s.depth + (s.count > 0 ? 1 : 0));
+        return;
+    }
+    try {
+        read(text);
+        FAIL() << "the definition was accepted";
+    } catch (const DefinitionError& error) {
+        EXPECT_EQ(error.line(), s.refusedAt) << error.what();
+        EXPECT_NE(std::string(error.what()).find(s.mentions), std::string::npos) << error.what();
+    }
+}
+
+constexpr std::int64_t lineOfControl(std::size_t n) {
+    return std::int64_t(2 * n);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, ShapeLimitTest,
+    ::testing::Values(Shape{"FramesNestedToTheLimit", "Frame", maxDepth - 1, "CommandButton", 1, 0},
+                      Shape{"ButtonNestedOnePast", "Frame", maxDepth, "CommandButton", 1,
+                            lineOfControl(maxDepth + 1), "nested more than 64 deep"},
+                      Shape{"FramesNestedOnePast", "Frame", maxDepth + 1, "", 0,
+                            lineOfControl(maxDepth + 1), "nested more than 64 deep"},
+                      Shape{"MenusNestedToTheLimit", "Menu", maxDepth, "", 0, 0},
+                      Shape{"MenusNestedOnePast", "Menu", maxDepth + 1, "", 0,
+                            lineOfControl(maxDepth + 1), "nested more than 64 deep"},
+                      Shape{"ButtonsSideBySideToTheLimit", "", 0, "CommandButton", maxControls, 0},
+                      Shape{"ButtonsSideBySideOnePast", "", 0, "CommandButton", maxControls + 1,
+                            lineOfControl(maxControls + 1), "more than 4096 controls"},
+                      Shape{"MenusCountAsControls", "Menu", 1, "Menu", maxControls,
+                            lineOfControl(maxControls + 1), "more than 4096 controls"},
+                      Shape{"ControlsOfFramesCount", "Frame", maxDepth - 1, "Label",
+                            maxControls - maxDepth + 1, 0},
+                      Shape{"ControlsOfFramesCountOnePast", "Frame", maxDepth - 1, "Label",
+                            maxControls - maxDepth + 2, lineOfControl(maxControls + 1),
+                            "more than 4096 controls"}),
+    [](const ::testing::TestParamInfo<Shape>& info) { return info.param.name; });
+
 struct LongToken {
     std::string name;
     std::string_view definition;  // with @ where the token goes
