@@ -257,8 +257,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "picture \"@\""}),
     [](const ::testing::TestParamInfo<LongToken>& info) { return info.param.name; });
 
-// The line a refusal names is held wide enough for any definition a string can hold.
-TEST(DefinitionErrorTest, NamesLinesPastTwoToTheThirtyFirst) {
+// The error carries a line number past 2^31 and prints it whole, for the longest definitions
+// a string can hold. That the reader counts that far is checked by hand, as it takes a
+// definition of more than 4 GiB.
+TEST(DefinitionErrorTest, CarriesAndPrintsALinePastTwoToTheThirtyFirst) {
     const DefinitionError error(std::int64_t{3'000'000'000}, "bad number");
     EXPECT_EQ(error.line(), std::int64_t{3'000'000'000});
     EXPECT_NE(std::string(error.what()).find("line 3000000000:"), std::string::npos);
