@@ -101,11 +101,112 @@ INSTANTIATE_TEST_SUITE_P(
                   6, "\"x\""}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return info.param.name; });
 
+constexpr std::size_t maxDepth = DefinitionReader::maxDepth;
+constexpr std::size_t maxControls = DefinitionReader::maxControls;
+
+// A Form holding `depth` controls of class `outer`, each inside the one before, and in the
+// innermost `count` controls of class `inner` side by side. Every control is two lines, its
+// header and a Caption, so the nth control opens at line 2n.
+struct Shape {
+    std::string name;
+    std::string_view outer;
+    std::size_t depth;
+    std::string_view inner;
+    std::size_t count;
+    std::int64_t refusedAt;  // 0: accepted
+    std::string_view mentions = {};
+};
+
+std::ostream& operator<<(std::ostream& out, const Shape& s) {
+    return out << s.name;
+}
+
+std::string definitionOf(const Shape& s) {
+    std::string text = "Form F\n";
+    std::size_t number = 0;
+    auto control = [&](std::string_view cls, std::size_t level) {
+        const std::string indent(2 * level, ' ');
+        text += indent + std::string(cls) + " C" + std::to_string(++number) + "\n";
+        text += indent + "  Caption = \"x\"\n";
+    };
+    for (std::size_t level = 1; level <= s.depth; ++level) control(s.outer, level);
+    for (std::size_t i = 0; i < s.count; ++i) control(s.inner, s.depth + 1);
+    return text;
+}
+
+std::size_t depthOf(const Control& control) {
+    std::size_t depth = 0;
+    for (const Control* c = control.container(); c != nullptr; c = c->container()) ++depth;
+    return depth;
+}
+
+class ShapeLimitTest : public ::testing::TestWithParam<Shape> {};
+
+// Up to the limits a definition is read whole; the first control past one is refused at its
+// line, whether it goes too deep or one too many, in a frame or a menu.
+TEST_P(ShapeLimitTest, IsReadUpToTheLimitsAndRefusedPastThem) {
+    const Shape& s = GetParam();
+    const std::string text = definitionOf(s);
+    if (s.refusedAt == 0) {
+        const auto form = read(text);
+        ASSERT_EQ(form->controls().size(), 1 + s.depth + s.count);
+        EXPECT_EQ(depthOf(*form->controls().back()), s.depth + (s.count > 0 ? 1 : 0));
+        return;
+    }
+    try {
+        read(text);
+        FAIL() << "the definition was accepted";
+    } catch (const DefinitionError& error) {
+        EXPECT_EQ(error.line(), s.refusedAt) << error.what();
+        EXPECT_NE(std::string(error.what()).find(s.mentions), std::string::npos) << error.what();
+    }
+}
+
+constexpr std::int64_t lineOfControl(std::size_t n) {
+    return std::int64_t(2 * n);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, ShapeLimitTest,
+    ::testing::Values(Shape{"FramesNestedToTheLimit", "Frame", maxDepth - 1, "CommandButton", 1, 0},
+                      Shape{"ButtonNestedOnePast", "Frame", maxDepth, "CommandButton", 1,
+                            lineOfControl(maxDepth + 1), "nested more than 64 deep"},
+                      Shape{"FramesNestedOnePast", "Frame", maxDepth + 1, "", 0,
+                            lineOfControl(maxDepth + 1), "nested more than 64 deep"},
+                      Shape{"MenusNestedToTheLimit", "Menu", maxDepth, "", 0, 0},
+                      Shape{"MenusNestedOnePast", "Menu", maxDepth + 1, "", 0,
+                            lineOfControl(maxDepth + 1), "nested more than 64 deep"},
+                      Shape{"ButtonsSideBySideToTheLimit", "", 0, "CommandButton", maxControls, 0},
+                      Shape{"ButtonsSideBySideOnePast", "", 0, "CommandButton", maxControls + 1,
+                            lineOfControl(maxControls + 1), "more than 4096 controls"},
+                      Shape{"MenusCountAsControls", "Menu", 1, "Menu", maxControls,
+                            lineOfControl(maxControls + 1), "more than 4096 controls"},
+                      Shape{"ControlsOfFramesCount", "Frame", maxDepth - 1, "Label",
+                            maxControls - maxDepth + 1, 0},
+                      Shape{"ControlsOfFramesCountOnePast", "Frame", maxDepth - 1, "Label",
+                            maxControls - maxDepth + 2, lineOfControl(maxControls + 1),
+                            "more than 4096 controls"}),
+    [](const ::testing::TestParamInfo<Shape>& info) { return info.param.name; });
+
+// The pattern with every @ in it replaced.
+std::string withAt(std::string_view pattern, std::string_view at) {
+    std::string out;
+    for (const char c : pattern) {
+        if (c == '@') {
+            out += at;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 struct LongToken {
     std::string name;
     std::string_view definition;  // with @ where the token goes
     char byte;                    // the token is this Windows-1251 byte, megabytes of it
     std::string_view character;   // which reads as this character
+    std::string_view ending;      // how the message ends, with @ where the excerpt goes
     std::string_view lead = {};   // what the quoted value holds before the token
 };
 
@@ -116,17 +217,11 @@ std::ostream& operator<<(std::ostream& out, const LongToken& t) {
 class LongTokenTest : public ::testing::TestWithParam<LongToken> {};
 
 // A refusal quotes only the first 40 characters of what it refuses, cut between characters.
+// The excerpt is matched between the words around it, so that one character more or less
+// shows.
 TEST_P(LongTokenTest, IsQuotedShort) {
     const LongToken& t = GetParam();
-    const std::string token(std::size_t{4} << 20, t.byte);
-    std::string text;
-    for (const char c : t.definition) {
-        if (c == '@') {
-            text += token;
-        } else {
-            text += c;
-        }
-    }
+    const std::string text = withAt(t.definition, std::string(std::size_t{4} << 20, t.byte));
     std::string shown(t.lead);
     for (std::size_t i = t.lead.size(); i < 40; ++i) shown += t.character;
     shown += "...";
@@ -136,28 +231,36 @@ TEST_P(LongTokenTest, IsQuotedShort) {
     } catch (const DefinitionError& error) {
         const std::string message = error.what();
         EXPECT_LT(message.size(), 200u) << message.substr(0, 200);
-        EXPECT_NE(message.find(shown), std::string::npos) << message.substr(0, 200);
+        EXPECT_TRUE(message.ends_with(withAt(t.ending, shown))) << message.substr(0, 200);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, LongTokenTest,
     ::testing::Values(
-        LongToken{"UnknownClass", "Form F\n  @ L\n", '\xC6', "Ж"},
-        LongToken{"BadControlName", "Form F\n  Label @\n", '\xC6', "Ж"},
-        LongToken{"DuplicateName", "Form F\n  Label @\n  Label @\n", 'n', "n"},
-        LongToken{"ContainerThatHoldsNothing", "Form F\n  Label @\n    Label B\n", 'n', "n"},
-        LongToken{"SettingGivenTwice", "Form F\n  Label @\n    Left = 1\n    Left = 2\n", 'n', "n"},
-        LongToken{"UnknownProperty", "Form F\n  Label L\n    @ = 1\n", '\xC6', "Ж"},
-        LongToken{"BadNumber", "Form F\n  Label L\n    Left = @\n", '1', "1"},
-        LongToken{"BadWholeNumber", "Form F\n  Timer T\n    Interval = @\n", '9', "9"},
-        LongToken{"BadBoolean", "Form F\n  Label L\n    Visible = @\n", '\xC6', "Ж"},
-        LongToken{"BadColour", "Form F\n  Label L\n    BackColor = &H@&\n", '\xC6', "Ж", "&H"},
-        LongToken{"MissingPicture", "Form F\n  Image I\n    Picture = \"@\"\n", '\xC6', "Ж"}),
+        LongToken{"UnknownClass", "Form F\n  @ L\n", '\xC6', "Ж", "class \"@\""},
+        LongToken{"BadControlName", "Form F\n  Label @\n", '\xC6', "Ж", "name \"@\""},
+        LongToken{"DuplicateName", "Form F\n  Label @\n  Label @\n", 'n', "n", "name \"@\""},
+        LongToken{"ContainerThatHoldsNothing", "Form F\n  Label @\n    Label B\n", 'n', "n",
+                  "Label @ cannot hold controls"},
+        LongToken{"SettingGivenTwice", "Form F\n  Label @\n    Left = 1\n    Left = 2\n", 'n', "n",
+                  "twice for @"},
+        LongToken{"UnknownProperty", "Form F\n  Label L\n    @ = 1\n", '\xC6', "Ж",
+                  "property \"@\""},
+        LongToken{"BadNumber", "Form F\n  Label L\n    Left = @\n", '1', "1", "number \"@\""},
+        LongToken{"BadWholeNumber", "Form F\n  Timer T\n    Interval = @\n", '9', "9",
+                  "number \"@\""},
+        LongToken{"BadBoolean", "Form F\n  Label L\n    Visible = @\n", '\xC6', "Ж", "not \"@\""},
+        LongToken{"BadColour", "Form F\n  Label L\n    BackColor = &H@&\n", '\xC6', "Ж",
+                  "not \"@\"", "&H"},
+        LongToken{"MissingPicture", "Form F\n  Image I\n    Picture = \"@\"\n", '\xC6', "Ж",
+                  "picture \"@\""}),
     [](const ::testing::TestParamInfo<LongToken>& info) { return info.param.name; });
 
-// The line a refusal names is held wide enough for any definition a string can hold.
-TEST(DefinitionErrorTest, NamesLinesPastTwoToTheThirtyFirst) {
+// The error carries a line number past 2^31 and prints it whole, for the longest definitions
+// a string can hold. That the reader counts that far is checked by hand, as it takes a
+// definition of more than 4 GiB.
+TEST(DefinitionErrorTest, CarriesAndPrintsALinePastTwoToTheThirtyFirst) {
     const DefinitionError error(std::int64_t{3'000'000'000}, "bad number");
     EXPECT_EQ(error.line(), std::int64_t{3'000'000'000});
     EXPECT_NE(std::string(error.what()).find("line 3000000000:"), std::string::npos);

@@ -11,11 +11,14 @@
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QRegion>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <limits>
 #include <ostream>
@@ -27,6 +30,7 @@
 
 #include "command_button.h"
 #include "cursor_file.h"
+#include "definition_reader.h"
 #include "form_window.h"
 #include "look.h"
 #include "picture_cache.h"
@@ -721,6 +725,160 @@ TEST(PlatformStartGuard, SecondWhileOneStandsIsRefused) {
     EXPECT_NO_THROW(forms::PlatformStartGuard("again"));
     qInstallMessageHandler(before);
     EXPECT_EQ(handled, (std::vector<std::string>{"while the guard stands", "after the guard"}));
+}
+
+// The widgets that take a paint event while it is installed.
+class PaintedWidgets : public QObject {
+public:
+    PaintedWidgets() { QApplication::instance()->installEventFilter(this); }
+    ~PaintedWidgets() override { QApplication::instance()->removeEventFilter(this); }
+
+    QSet<const QObject*> painted;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted.insert(object);
+        return false;
+    }
+};
+
+constexpr std::size_t maxControls = forms::DefinitionReader::maxControls;
+constexpr std::size_t maxDepth = forms::DefinitionReader::maxDepth;
+
+std::string twips(std::size_t pixels) {
+    return std::to_string(pixels * 15);
+}
+
+// "  Left = ..." to "  Height = ...", indented under a control.
+std::string placeLines(const std::string& indent, std::size_t left, std::size_t top,
+                       std::size_t side) {
+    return indent + "  Left = " + twips(left) + "\n" + indent + "  Top = " + twips(top) + "\n" +
+           indent + "  Width = " + twips(side) + "\n" + indent + "  Height = " + twips(side) + "\n";
+}
+
+constexpr std::size_t cell = 4;  // pixels
+
+std::size_t columnsFor(std::size_t count) {
+    std::size_t columns = 1;
+    while (columns * columns < count) ++columns;
+    return columns;
+}
+
+std::string formOf(std::size_t side) {
+    return "Form Full\n  ClientWidth = " + twips(side) + "\n  ClientHeight = " + twips(side) + "\n";
+}
+
+// Controls side by side in a square of 4-pixel cells: none covers another, so painting their
+// container paints every one.
+std::string grid(std::string_view cls, std::size_t count, std::size_t level) {
+    const std::size_t columns = columnsFor(count);
+    const std::string indent(2 * level, ' ');
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += indent + std::string(cls) + " C" + std::to_string(i) + "\n";
+        text += placeLines(indent, i % columns * cell, i / columns * cell, cell);
+    }
+    return text;
+}
+
+// As many controls as a definition may hold, all in the form: Qt's widest recursion over
+// siblings.
+std::string sideBySide(std::string_view cls) {
+    return formOf(columnsFor(maxControls) * cell) + grid(cls, maxControls, 1);
+}
+
+// Frames nested as deep as a definition allows, each a pixel in from its container's edges so
+// that a ring of every one shows, and buttons side by side in the innermost.
+std::string nestedFrames(std::size_t buttons) {
+    constexpr std::size_t frames = maxDepth - 1;
+    const std::size_t side = columnsFor(buttons) * cell + 2 * frames;
+    std::string text = formOf(side);
+    for (std::size_t level = 1; level <= frames; ++level) {
+        const std::string indent(2 * level, ' ');
+        text += indent + "Frame F" + std::to_string(level) + "\n";
+        text += placeLines(indent, 1, 1, side - 2 * level);
+    }
+    return text + grid("CommandButton", buttons, maxDepth);
+}
+
+// Menus nested as deep as a definition allows, each the one item of the menu before.
+std::string nestedMenus() {
+    std::string text = "Form Menus\n  ClientWidth = 1500\n  ClientHeight = 1500\n";
+    for (std::size_t level = 1; level <= maxDepth; ++level) {
+        const std::string indent(2 * level, ' ');
+        const std::string name = "M" + std::to_string(level);
+        text += indent + "Menu " + name + "\n" + indent + "  Caption = \"" + name + "\"\n";
+    }
+    return text;
+}
+
+struct FullForm {
+    const char* what;
+    std::string (*definition)();
+    qsizetype widgets;  // buttons and frames
+};
+
+void PrintTo(const FullForm& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class FullWindow : public ::testing::TestWithParam<FullForm> {};
+
+// A form as wide or as deep as the reader takes opens, and the window paints every button and
+// frame of it.
+TEST_P(FullWindow, PaintsEveryWidget) {
+    const std::string definition = GetParam().definition();
+    Runtime runtime{forms::ProgramDescription{definition, {}, {}}};
+    forms::FormWindow window{runtime};
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    PaintedWidgets log;
+    window.clientArea().grab();
+    const QList<QWidget*> widgets = window.clientArea().findChildren<QWidget*>();
+    EXPECT_EQ(widgets.size(), GetParam().widgets);
+    const auto unpainted = std::ranges::count_if(
+        widgets, [&log](const QWidget* w) { return !log.painted.contains(w); });
+    EXPECT_EQ(unpainted, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, FullWindow,
+    ::testing::Values(
+        FullForm{"ButtonsSideBySide", [] { return sideBySide("CommandButton"); }, maxControls},
+        FullForm{"FramesSideBySide", [] { return sideBySide("Frame"); }, maxControls},
+        FullForm{"FramesNested", [] { return nestedFrames(1); }, maxDepth},
+        FullForm{"FramesNestedFullOfButtons",
+                 [] { return nestedFrames(maxControls - (maxDepth - 1)); }, maxControls}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// Menus nested as deep as the reader takes open one from another down to the last item.
+TEST(FullWindowMenus, OpenDownToTheDeepestItem) {
+    const std::string definition = nestedMenus();
+    Runtime runtime{forms::ProgramDescription{definition, {}, {}}};
+    forms::FormWindow window{runtime};
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_NE(window.menuBar(), nullptr);
+    ASSERT_EQ(window.menuBar()->actions().size(), 1);
+
+    PaintedWidgets log;
+    std::vector<QMenu*> opened;
+    QAction* item = window.menuBar()->actions().front();
+    while (QMenu* menu = item->menu()) {
+        const int at = int(opened.size());
+        menu->popup(QPoint(at, at));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        opened.push_back(menu);
+        ASSERT_EQ(menu->actions().size(), 1);
+        item = menu->actions().front();
+    }
+    EXPECT_EQ(opened.size(), maxDepth - 1);
+    EXPECT_EQ(item->text(), QStringLiteral("M%1").arg(maxDepth));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return std::ranges::all_of(opened,
+                                   [&log](const QMenu* m) { return log.painted.contains(m); });
+    }));
 }
 
 // The process ends with the status and the one stderr line each way out calls for.

@@ -132,6 +132,12 @@ void DefinitionParser::header(std::size_t level, std::string_view text) {
         outer != ControlClass::Form) {
         fail("a Menu holds only menus, and menus stand only in a Form or a Menu");
     }
+    if (level > DefinitionReader::maxDepth) {
+        fail("controls nested more than " + std::to_string(DefinitionReader::maxDepth) + " deep");
+    }
+    if (form_.controls().size() > DefinitionReader::maxControls) {
+        fail("more than " + std::to_string(DefinitionReader::maxControls) + " controls");
+    }
     stack_.push_back(&add(*cls, std::string(name), container));
 }
 

@@ -45,6 +45,7 @@ FormMenus::FormMenus(const Form& form, QMenuBar& bar, Picked picked) : picked_(s
     }
 }
 
+// Recursive, as the reader takes no menu nested deeper than DefinitionReader::maxDepth.
 void FormMenus::addItems(const Control& container, QMenu& menu) {
     for (const Control* item : container.children()) {
         QAction* action = nullptr;

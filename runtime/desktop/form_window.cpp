@@ -126,6 +126,7 @@ void FormWindow::setUpWindow() {
     if (v.showInTaskbar == False) skipTaskbar(*this);
 }
 
+// Recursive, as the reader takes no control nested deeper than DefinitionReader::maxDepth.
 void FormWindow::addWidgets(const Control& container, Surface& surface) {
     std::vector<QWidget*> widgets;
     for (const Control* control : container.children()) {
