@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "excerpt.h"
 #include "windows1251.h"
 
 namespace forms {
@@ -28,18 +29,6 @@ bool isName(std::string_view s) {
         if (!ok) return false;
     }
     return !(s.front() >= '0' && s.front() <= '9');
-}
-
-// A refusal quotes at most the start of what it refuses, so that a megabyte of digits or a
-// runaway name still makes a one-line message. The text is UTF-8: it is cut between characters.
-std::string excerpt(std::string_view text) {
-    constexpr std::size_t shown = 40;
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (starts && characters++ == shown) return std::string(text.substr(0, i)) + "...";
-    }
-    return std::string(text);
 }
 
 }  // namespace

@@ -14,10 +14,6 @@
 namespace forms {
 namespace {
 
-std::string quotedVariable(const char* name) {
-    return quoted(qgetenv(name).toStdString());
-}
-
 void waylandLog(const char* format, va_list arguments) {
     qWarning().noquote() << QString::vasprintf(format, arguments).trimmed();
 }
@@ -28,17 +24,17 @@ DisplayAnswer askX(XConnection& held) {
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty()) return {false, "DISPLAY is not set", false};
     XConnection connection(xcb_connect(display.constData(), nullptr), xcb_disconnect);
+    const std::string shown = quoted(display.toStdString());
     switch (xcb_connection_has_error(connection.get())) {
         case 0:
             held = std::move(connection);
             return {true, {}, true};
         case XCB_CONN_CLOSED_PARSE_ERR:
-            return {false, "DISPLAY " + quotedVariable("DISPLAY") + " names no X display", true};
+            return {false, "DISPLAY " + shown + " names no X display", true};
         case XCB_CONN_CLOSED_INVALID_SCREEN:
-            return {false, "the X display at " + quotedVariable("DISPLAY") + " has no such screen",
-                    true};
+            return {false, "the X display at " + shown + " has no such screen", true};
         default:
-            return {false, "no X display answers at " + quotedVariable("DISPLAY"), true};
+            return {false, "no X display answers at " + shown, true};
     }
 }
 
@@ -52,10 +48,11 @@ DisplayAnswer askWayland() {
     // library would complain on standard error before it gives up.
     if (!name.starts_with('/') && !qgetenv("XDG_RUNTIME_DIR").startsWith('/')) {
         if (!named) return {false, unnamed, false};
-        const std::string folder =
-            qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
-                ? "XDG_RUNTIME_DIR is not set"
-                : "XDG_RUNTIME_DIR " + quotedVariable("XDG_RUNTIME_DIR") + " is not a full path";
+        const std::string folder = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                                       ? "XDG_RUNTIME_DIR is not set"
+                                       : "XDG_RUNTIME_DIR " +
+                                             quoted(qgetenv("XDG_RUNTIME_DIR").toStdString()) +
+                                             " is not a full path";
         return {false, "no Wayland compositor can be found at " + quoted(name) + ": " + folder,
                 true};
     }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "excerpt.h"
+
 namespace forms {
 
 PlatformChoice choosePlatform(std::string_view asked, const DisplayProbes& probes) {
@@ -28,25 +30,18 @@ PlatformChoice choosePlatform(std::string_view asked, const DisplayProbes& probe
 }
 
 std::string quoted(std::string_view value) {
-    constexpr std::size_t shown = 40;
     std::string out = "\"";
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(value[i]);
-        // Counted by UTF-8 characters, so a cut never splits one.
-        if ((byte & 0xC0) != 0x80 && characters++ == shown) {
-            out += "...";
-            break;
-        }
+    for (const char c : excerpt(value)) {
+        const auto byte = static_cast<unsigned char>(c);
         if (byte == '"' || byte == '\\') {
             out += '\\';
-            out += char(byte);
+            out += c;
         } else if (byte < 0x20 || byte == 0x7F) {
             char escape[5];
             std::snprintf(escape, sizeof escape, "\\x%02X", byte);
             out += escape;
         } else {
-            out += char(byte);
+            out += c;
         }
     }
     return out + "\"";
